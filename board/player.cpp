@@ -1,0 +1,42 @@
+#include "board/player.h"
+
+#include <cstring>
+
+Player* create_player(int index) {
+    // Everything starts at zero (empty board, cursor at the top left, row mode, state ready,
+    // no slide, no queued animation); then the few fields whose start is not zero.
+    Player* p = new Player;
+    std::memset(p, 0, sizeof *p);
+    p->index = index;
+    p->loaded_character = no_character;
+    p->super_col = no_super_col;
+    p->ai_last = ai_no_slide;
+    p->state = ready;
+    p->axis = row_mode;
+    return p;
+}
+
+void destroy_player(Player* p) {
+    if (!p) return;
+    destroy_bitmap(p->anim_canvas);
+    destroy_bitmap(p->board_bitmap);
+    destroy_bitmap(p->refill_strip);
+    for (int slot = 0; slot < max_anims; slot++) destroy_bitmap(p->anims[slot].sheet);
+    for (int slot = 0; slot < max_sfx; slot++) destroy_sample(p->sfx[slot]);
+    delete p;
+}
+
+void clear_board(Player* p) {
+    for (int i = 0; i < board_cells; i++) {
+        p->cells[i] = cup_empty;
+        p->group[i] = 0;
+        p->junk[i] = 0;
+    }
+}
+
+void end_round(Player* p) {
+    p->pop_frame = 0;
+    for (int i = 0; i < board_cells; i++)
+        if (p->cells[i] != cup_empty) p->group[i] = 1;
+    p->state = round_over;
+}

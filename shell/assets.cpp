@@ -1,0 +1,155 @@
+#include "shell/assets.h"
+
+#include <atomic>
+#include <cstdarg>
+#include <cstdlib>
+#include <initializer_list>
+#include <ctime>
+#include <unistd.h>
+
+#include "board/player.h"
+#include "shell/frame.h"
+#include "shell/match.h"
+
+BITMAP* cups;
+BITMAP* pop;
+BITMAP* combotxt;
+BITMAP* roundtxt;
+BITMAP* numbers;
+BITMAP* bg;
+BITMAP* super;
+BITMAP* winlose;
+BITMAP* char_bg;
+SAMPLE* break_sound;
+SAMPLE* refill_sound;
+BITMAP* top_panel;
+BITMAP* bottom_panel;
+BITMAP* character_canvas;
+BITMAP* ai_scratch;
+FILE* ai_list;
+Player* players[2];
+
+namespace {
+
+bool allegro_up;  // allegro_init succeeded: Allegro calls are safe from here on
+std::atomic<bool> close_pressed{false};
+
+void close_button_pressed() { close_pressed = true; }
+
+// The folder the game loads its files from, for messages.
+const char* working_folder() {
+    static char path[1024];
+    if (!getcwd(path, sizeof path)) return ".";
+    return path;
+}
+
+BITMAP* load_picture(const char* file) {
+    BITMAP* picture = load_bitmap(file, nullptr);
+    if (!picture) fail("cannot load picture \"%s\" from %s (missing or unreadable)", file, working_folder());
+    return picture;
+}
+
+SAMPLE* load_sound(const char* file) {
+    SAMPLE* sound = load_sample(file);
+    if (!sound) fail("cannot load sound \"%s\" from %s (missing or unreadable)", file, working_folder());
+    return sound;
+}
+
+BITMAP* make_bitmap(int w, int h) {
+    BITMAP* b = create_bitmap(w, h);
+    if (!b) fail("out of memory for a %d x %d picture", w, h);
+    return b;
+}
+
+}  // namespace
+
+int mask_colour() { return makecol(255, 0, 255); }
+
+void timer_tick() { tick_count++; }
+
+bool close_requested() { return close_pressed; }
+
+bool escape_down() { return key[KEY_ESC] || close_pressed; }
+
+void start_game() {
+    if (allegro_init() != 0 || !system_driver)
+        fail("cannot start Allegro: no display found (is DISPLAY set to a running X server?)");
+    allegro_up = true;
+    install_keyboard();
+    install_joystick(JOY_TYPE_AUTODETECT);
+    install_timer();
+    install_mouse();
+    set_color_depth(16);
+    install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);  // no sound card: the game runs silent
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 256, 384, 0, 0) != 0)
+        fail("cannot open the 256 x 384 window: %s", allegro_error);
+    set_window_title("cupclash");
+    set_close_button_callback(close_button_pressed);
+    srand(time(nullptr));
+
+    cups = load_picture("cups.pcx");
+    pop = load_picture("pop.pcx");
+    combotxt = load_picture("combotxt.pcx");
+    roundtxt = load_picture("roundtxt.pcx");
+    numbers = load_picture("numbers.pcx");
+    bg = load_picture("bg.pcx");
+    super = load_picture("super.pcx");
+    winlose = load_picture("winlose.pcx");
+    char_bg = load_picture("char_bg.pcx");
+    break_sound = load_sound("break.wav");
+    refill_sound = load_sound("refill.wav");
+
+    top_panel = make_bitmap(screen_width, panel_height);
+    bottom_panel = make_bitmap(screen_width, panel_height);
+    character_canvas = make_bitmap(screen_width, panel_height);
+    ai_scratch = make_bitmap(board_width, board_height);
+    clear_to_color(ai_scratch, mask_colour());
+
+    // A missing script leaves the computer pressing random keys; the game goes on.
+    ai_list = fopen("AI_list.txt", "r");
+
+    install_int(timer_tick, 40);
+
+    for (int index = 0; index < 2; index++) {
+        Player* p = create_player(index);
+        players[index] = p;
+        p->board_bitmap = make_bitmap(board_width, board_height);
+        p->refill_strip = make_bitmap(board_width, board_height);
+        p->anim_canvas = make_bitmap(screen_width, panel_height);
+        clear_to_color(p->refill_strip, mask_colour());
+    }
+    players[0]->opponent = players[1];
+    players[1]->opponent = players[0];
+}
+
+void shut_down_game() {
+    if (ai_list) fclose(ai_list);
+    ai_list = nullptr;
+    if (!allegro_up) return;
+    remove_int(timer_tick);
+    for (Player*& p : players) {
+        destroy_player(p);
+        p = nullptr;
+    }
+    for (BITMAP** b : {&cups, &pop, &top_panel, &bottom_panel, &bg, &numbers, &super, &character_canvas,
+                       &char_bg, &ai_scratch, &combotxt, &roundtxt, &winlose}) {
+        destroy_bitmap(*b);
+        *b = nullptr;
+    }
+    for (SAMPLE** s : {&break_sound, &refill_sound}) {
+        destroy_sample(*s);
+        *s = nullptr;
+    }
+    release_music();
+}
+
+void fail(const char* format, ...) {
+    std::fprintf(stderr, "cupclash: ");
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fprintf(stderr, "\n");
+    shut_down_game();
+    std::exit(1);
+}

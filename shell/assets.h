@@ -1,0 +1,52 @@
+// Start-up and shutdown of the game, and the assets that live for the whole run.
+// This module defines and owns every shared picture, sound, back buffer and the computer's script,
+// and the two player records; nothing else creates or releases them.
+#pragma once
+
+#include <allegro.h>
+#include <cstdio>
+
+struct Player;
+
+constexpr int screen_width = 256;  // the window is always 256 x 384: two 256 x 192 panels
+constexpr int panel_height = 192;
+
+extern BITMAP* cups;              // cup tiles, 16 x 16: x picks still/shimmer/junk, y the cup type
+extern BITMAP* pop;               // 32 x 32 pop animations per cup type, attack flash at y 128
+extern BITMAP* combotxt;          // 128 x 64 chain texts, super text at y 448
+extern BITMAP* roundtxt;          // 128 x 64: the word at y 0, round digit k at y 64k
+extern BITMAP* numbers;           // 16 x 16 score digits 0..9
+extern BITMAP* bg;                // top panel background, 256 x 192
+extern BITMAP* super;             // 8 x 8 super cup badges and meter stars
+extern BITMAP* winlose;           // winner's banner over loser's banner
+extern BITMAP* char_bg;           // bottom panel background, 256 x 192
+extern SAMPLE* break_sound;       // played once per popping group
+extern SAMPLE* refill_sound;      // played when a refill slides in
+extern BITMAP* top_panel;         // back buffer shown at screen y 0
+extern BITMAP* bottom_panel;      // back buffer shown at screen y 192
+extern BITMAP* character_canvas;  // the two characters are composed here
+extern BITMAP* ai_scratch;        // the computer's scratch picture, never shown
+extern FILE* ai_list;             // the computer's script, "AI_list.txt", or null when missing
+extern Player* players[2];        // 0 left, 1 right
+
+// The mask colour of every masked drawing: magenta.
+int mask_colour();
+
+// Brings the game up: Allegro, the window, every shared asset, the timer and both player records.
+// On any failure it reports one line naming the cause and exits with a non-zero status.
+void start_game();
+
+// Releases everything start_game made, in a fixed order; safe after a partial start.
+void shut_down_game();
+
+// Reports one line "cupclash: <message>" on stderr, releases what was made and exits with status 1.
+[[noreturn]] void fail(const char* format, ...);
+
+// The timer callback: one tick every 40 ms.
+void timer_tick();
+
+// True once the window's close button was pressed; the game then ends as if ESC were held.
+bool close_requested();
+
+// ESC is down, or the window was asked to close.
+bool escape_down();

@@ -1,0 +1,91 @@
+#include "shell/frame.h"
+
+#include <chrono>
+#include <thread>
+
+#include "board/player.h"
+#include "board/turn.h"
+#include "control/cpu.h"
+#include "present/characters.h"
+#include "present/hud.h"
+#include "shell/assets.h"
+#include "shell/match.h"
+
+std::atomic<int> tick_count{0};
+int8_t half_tick = 0;
+int8_t anim_tick = 0;
+
+namespace {
+
+constexpr int left_score_x = 8, right_score_x = 152, score_y = 8;
+
+void draw_background() { blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height); }
+
+void draw_scores() {
+    draw_score(players[0], left_score_x, score_y);
+    draw_score(players[1], right_score_x, score_y);
+}
+
+// The counters that pace the board decorations and the computer opponent.
+void update_counters() {
+    half_tick = (half_tick + 1) % 2;
+    if (half_tick == 0) anim_tick++;
+    anim_tick %= 9;
+    ai_pacing();
+}
+
+}  // namespace
+
+void wait_for_tick() {
+    // A tick comes every 40 ms; napping a millisecond between looks keeps the game near idle.
+    while (tick_count.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    tick_count.store(0);
+}
+
+void show_panels() {
+    blit(top_panel, screen, 0, 0, 0, 0, screen_width, panel_height);
+    blit(bottom_panel, screen, 0, 0, 0, panel_height, screen_width, panel_height);
+}
+
+void show_top_panel() { blit(top_panel, screen, 0, 0, 0, 0, screen_width, panel_height); }
+
+void battle_frame() {
+    draw_background();           // 1. the background under both boards
+    board_step(players[0]);      // 2. the left board, then the right one
+    board_step(players[1]);
+    compose_characters();        // 3. both characters onto the bottom panel
+    draw_balance_bar();          // 4. the balance bar, which also keeps balance in range
+    draw_scores();               // 5. both scores
+    show_panels();               // 6. the frame to the window
+    update_counters();           // 7. decoration phase and the computer's pacing
+}
+
+void tutorial_frame() {
+    draw_background();
+    board_step(players[0]);
+    show_top_panel();
+    update_counters();
+}
+
+void result_frame() {
+    draw_background();
+    board_step(players[0]);
+    board_step(players[1]);
+    // The winner's banner (upper half) lies over the winner's board, the loser's over the other.
+    const int w = winlose->w, half = winlose->h / 2;
+    const int winner_source = 0, loser_source = half;
+    masked_blit(winlose, top_panel, 0, winner == 0 ? winner_source : loser_source, 0, banner_y, w, half);
+    masked_blit(winlose, top_panel, 0, winner == 0 ? loser_source : winner_source, 128, banner_y, w, half);
+    compose_characters();
+    draw_scores();
+    show_panels();
+}
+
+void intro_frame() {
+    draw_background();
+    masked_blit(roundtxt, top_panel, 0, 0, 64, 32, 128, 64);
+    masked_blit(roundtxt, top_panel, 0, round_number * 64, 64, 96, 128, 64);
+    compose_characters();
+    draw_scores();
+    show_panels();
+}

@@ -1,0 +1,13 @@
+// The sound settings and the one way a side plays a sound effect.
+// The volumes live for the whole run; the pause menu adjusts them.
+#pragma once
+
+#include <allegro.h>
+#include <cstdint>
+
+extern uint8_t sfx_volume;    // 0..255, 0 = effects silent; starts at 128
+extern uint8_t music_volume;  // 0..255; starts at 128
+
+// Plays an effect of side `index` (0 left, 1 right) at sfx_volume, panned to its side.
+// Does nothing while sfx_volume is 0 or when the sample is missing.
+void play_effect(SAMPLE* sample, int index);

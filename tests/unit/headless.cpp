@@ -1,0 +1,147 @@
+#include "headless.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "board/player.h"
+#include "control/cpu.h"
+#include "present/characters.h"
+#include "shell/assets.h"
+#include "shell/frame.h"
+#include "shell/match.h"
+#include "shell/sound.h"
+
+namespace {
+
+int colour(Rgb c) { return makecol(c.r, c.g, c.b); }
+
+// A sheet of w x h made of tiles of tw x th, each filled with the colour `tile` gives it.
+BITMAP* tiled_sheet(int w, int h, int tw, int th, Rgb (*tile)(int, int)) {
+    BITMAP* b = create_bitmap(w, h);
+    for (int y = 0; y < h; y += th)
+        for (int x = 0; x < w; x += tw) rectfill(b, x, y, x + tw - 1, y + th - 1, colour(tile(x, y)));
+    return b;
+}
+
+Rgb digit_at(int x, int) { return digit_tile(x / 16); }
+Rgb combo_at(int, int y) { return combo_strip(y); }
+Rgb round_at(int, int y) { return round_strip(y); }
+Rgb winlose_at(int, int y) { return winlose_half(y); }
+Rgb bg_at(int, int) { return bg_colour(); }
+Rgb char_bg_at(int, int) { return char_bg_colour(); }
+
+BITMAP* fake_screen;
+
+}  // namespace
+
+// A colour as it reads back from a 16-bit bitmap.
+static Rgb in_16_bit(int r, int g, int b) {
+    const int c = makecol(r, g, b);
+    return {getr(c), getg(c), getb(c)};
+}
+
+Rgb cups_tile(int sx, int sy) { return in_16_bit(8 * (4 + 4 * (sx / 16)), 4 * (8 + 8 * (sy / 16)), 200); }
+Rgb pop_tile(int sx, int sy) { return in_16_bit(8 * (2 + 5 * (sx / 32)), 4 * (3 + 9 * (sy / 32)), 96); }
+Rgb super_tile(int sx, int sy) { return in_16_bit(8 * (1 + 5 * (sx / 8)), 4 * (20 + 8 * (sy / 8)), 152); }
+Rgb digit_tile(int d) { return in_16_bit(8 * (2 + 3 * d), 200, 32); }
+Rgb combo_strip(int sy) { return in_16_bit(200, 4 * (2 + 6 * (sy / 64)), 16); }
+Rgb round_strip(int sy) { return in_16_bit(104, 4 * (2 + 5 * (sy / 64)), 240); }
+Rgb winlose_half(int sy) { return sy < 48 ? in_16_bit(248, 200, 0) : in_16_bit(0, 100, 248); }
+Rgb bg_colour() { return in_16_bit(24, 24, 64); }
+Rgb char_bg_colour() { return in_16_bit(64, 40, 16); }
+
+Rgb pixel(BITMAP* b, int x, int y) {
+    const int c = getpixel(b, x, y);
+    return {getr(c), getg(c), getb(c)};
+}
+
+void start_headless() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(16);
+    cups = tiled_sheet(80, 64, 16, 16, cups_tile);
+    pop = tiled_sheet(160, 160, 32, 32, pop_tile);
+    super = tiled_sheet(40, 32, 8, 8, super_tile);
+    numbers = tiled_sheet(160, 16, 16, 16, digit_at);
+    combotxt = tiled_sheet(128, 512, 128, 64, combo_at);
+    roundtxt = tiled_sheet(128, 576, 128, 64, round_at);
+    winlose = tiled_sheet(128, 96, 128, 48, winlose_at);
+    bg = tiled_sheet(256, 192, 256, 192, bg_at);
+    char_bg = tiled_sheet(256, 192, 256, 192, char_bg_at);
+    break_sound = create_sample(16, 0, 22050, 64);
+    refill_sound = create_sample(16, 0, 22050, 64);
+    top_panel = create_bitmap(screen_width, panel_height);
+    bottom_panel = create_bitmap(screen_width, panel_height);
+    character_canvas = create_bitmap(screen_width, panel_height);
+    ai_scratch = create_bitmap(board_width, board_height);
+    fake_screen = create_bitmap(screen_width, 2 * panel_height);
+}
+
+void reset_game_state() {
+    for (int index = 0; index < 2; index++) {
+        destroy_player(players[index]);
+        Player* p = create_player(index);
+        p->board_bitmap = create_bitmap(board_width, board_height);
+        p->refill_strip = create_bitmap(board_width, board_height);
+        p->anim_canvas = create_bitmap(screen_width, panel_height);
+        clear_to_color(p->refill_strip, mask_colour());
+        clear_to_color(p->board_bitmap, mask_colour());
+        p->character = static_cast<int8_t>(index);
+        players[index] = p;
+    }
+    players[0]->opponent = players[1];
+    players[1]->opponent = players[0];
+
+    game_mode = mode_vs_cpu;
+    round_number = 1;
+    balance = 0;
+    winner = 0;
+    banner_y = 0;
+    quit_request = 0;
+    tick_count = 0;
+    half_tick = 0;
+    anim_tick = 0;
+    ai_go = 0;
+    ai_frame_accum = 0;
+    draw_order = 0;
+    sfx_volume = 128;
+    music_volume = 128;
+    for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+    clear_bitmap(top_panel);
+    clear_bitmap(bottom_panel);
+    clear_bitmap(fake_screen);
+    screen = fake_screen;
+    srand(1);
+}
+
+void set_board(Player* p, const std::vector<std::string>& rows) {
+    for (int r = 0; r < board_rows; r++) {
+        for (int c = 0; c < board_cols; c++) {
+            const char ch = rows.at(r).at(c);
+            const int i = cell_at(c, r);
+            p->group[i] = 0;
+            p->junk[i] = ch >= 'a' && ch <= 'c';
+            p->cells[i] = ch == '.' ? 0 : p->junk[i] ? ch - 'a' + 1 : ch - '0';
+        }
+    }
+}
+
+std::string board_text(const Player* p) {
+    std::string text;
+    for (int r = 0; r < board_rows; r++) {
+        for (int c = 0; c < board_cols; c++) {
+            const int i = cell_at(c, r);
+            const int cup = p->cells[i];
+            text += cup == 0 ? '.' : static_cast<char>(p->junk[i] ? 'a' + cup - 1 : '0' + cup);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+void set_pattern(Player* p, const std::vector<std::string>& rows) {
+    for (int r = 0; r < board_rows; r++)
+        for (int c = 0; c < board_cols; c++) p->pattern[cell_at(c, r)] = rows.at(r).at(c) - '0';
+}

@@ -1,0 +1,46 @@
+// The game without a display, for tests and benchmarks: Allegro in its headless mode, the shared
+// sheets replaced by small synthetic ones in which every tile has a colour of its own (so a test can
+// tell which tile was drawn where), fresh player records and `screen` pointed at a memory bitmap.
+#pragma once
+
+#include <allegro.h>
+
+#include <string>
+#include <vector>
+
+struct Player;
+
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+// Brings up headless Allegro and the synthetic assets once per process.
+void start_headless();
+
+// Fresh players 0 and 1 (linked, with their bitmaps, left character 0 and right 1), every shared
+// game value back to its start, the panels cleared, `screen` a 256 x 384 memory bitmap.
+void reset_game_state();
+
+// Fills a board from ten strings of six characters, row 0 first: '.' empty, '1'..'3' a cup,
+// 'a'..'c' a junk cup of type 1..3. Markers are cleared.
+void set_board(Player* p, const std::vector<std::string>& rows);
+// The board as ten lines of six characters, in the same notation, each line ending in '\n'.
+std::string board_text(const Player* p);
+// Sets a pattern from ten strings of six digits.
+void set_pattern(Player* p, const std::vector<std::string>& rows);
+
+// The colour of a pixel, compared by its components (headless pixels pack differently).
+Rgb pixel(BITMAP* b, int x, int y);
+
+// The colour every pixel of a synthetic tile has: the tile whose top-left corner in the sheet is
+// (sheet_x, sheet_y).
+Rgb cups_tile(int sheet_x, int sheet_y);     // 16 x 16 tiles of `cups`
+Rgb pop_tile(int sheet_x, int sheet_y);      // 32 x 32 tiles of `pop`
+Rgb super_tile(int sheet_x, int sheet_y);    // 8 x 8 tiles of `super`
+Rgb digit_tile(int digit);                   // 16 x 16 digits of `numbers`
+Rgb combo_strip(int sheet_y);                // 128 x 64 strips of `combotxt`
+Rgb round_strip(int sheet_y);                // 128 x 64 strips of `roundtxt`
+Rgb winlose_half(int sheet_y);               // the two 128 x 48 banners of `winlose`
+Rgb bg_colour();                             // the whole of `bg`
+Rgb char_bg_colour();                        // the whole of `char_bg`
