@@ -21,9 +21,20 @@ void destroy_player(Player* p) {
     destroy_bitmap(p->anim_canvas);
     destroy_bitmap(p->board_bitmap);
     destroy_bitmap(p->refill_strip);
-    for (int slot = 0; slot < max_anims; slot++) destroy_bitmap(p->anims[slot].sheet);
-    for (int slot = 0; slot < max_sfx; slot++) destroy_sample(p->sfx[slot]);
+    release_character_data(p);
     delete p;
+}
+
+void release_character_data(Player* p) {
+    for (Anim& a : p->anims) {
+        destroy_bitmap(a.sheet);
+        a = Anim{};
+    }
+    for (SAMPLE*& s : p->sfx) {
+        destroy_sample(s);
+        s = nullptr;
+    }
+    for (Cue& c : p->cues) c = Cue{};
 }
 
 void clear_board(Player* p) {

@@ -136,8 +136,11 @@ struct Player {
 // it its bitmaps and its opponent afterwards.
 Player* create_player(int index);
 
-// Destroys the record's bitmaps, every animation sheet and every sample, then frees the record.
+// Destroys the record's bitmaps and its character data, then frees the record.
 void destroy_player(Player* p);
+
+// Destroys every animation sheet and sample of the record and empties its sheets, samples and cues.
+void release_character_data(Player* p);
 
 // Empties the board and its markers; cursor, slides, super cup, state and score stay.
 void clear_board(Player* p);

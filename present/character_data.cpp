@@ -30,19 +30,6 @@ void load_pattern(Player* p, const char* file) {
     std::fclose(in);
 }
 
-// Releases the previous character's sheets and samples and forgets its cues.
-void forget_character(Player* p) {
-    for (Anim& a : p->anims) {
-        destroy_bitmap(a.sheet);
-        a = Anim{};
-    }
-    for (SAMPLE*& s : p->sfx) {
-        destroy_sample(s);
-        s = nullptr;
-    }
-    for (Cue& c : p->cues) c = Cue{};
-}
-
 }  // namespace
 
 void prepare_round(Player* p, int character) {
@@ -60,6 +47,6 @@ void prepare_round(Player* p, int character) {
     if (character == p->loaded_character) return;
     // 3.-5. The new character's data; its pictures, sounds and cues come with the characters.
     p->loaded_character = character;
-    forget_character(p);
+    release_character_data(p);
     load_pattern(p, pattern_files[character == 1 ? 1 : 0]);
 }

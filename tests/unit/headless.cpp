@@ -34,8 +34,7 @@ BITMAP* fake_screen;
 
 }  // namespace
 
-// A colour as it reads back from a 16-bit bitmap.
-static Rgb in_16_bit(int r, int g, int b) {
+Rgb in_16_bit(int r, int g, int b) {
     const int c = makecol(r, g, b);
     return {getr(c), getg(c), getb(c)};
 }

@@ -30,6 +30,8 @@ std::string board_text(const Player* p);
 // Sets a pattern from ten strings of six digits.
 void set_pattern(Player* p, const std::vector<std::string>& rows);
 
+// A colour as it reads back from a 16-bit bitmap.
+Rgb in_16_bit(int r, int g, int b);
 // The colour of a pixel, compared by its components (headless pixels pack differently).
 Rgb pixel(BITMAP* b, int x, int y);
 
