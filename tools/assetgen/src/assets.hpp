@@ -1,0 +1,45 @@
+// The table of everything the generator makes: one entry per file, with the routine that
+// draws or synthesises it. A new picture or sound is one routine and one line here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "font.hpp"
+#include "image.hpp"
+#include "wav.hpp"
+
+namespace assetgen {
+
+// What the drawing routines share.
+struct Context {
+    const Font& font;
+};
+
+struct PictureAsset {
+    const char* file;
+    int width;
+    int height;
+    Image (*make)(const Context&);
+};
+
+struct SoundAsset {
+    const char* file;
+    Sound (*make)();
+};
+
+const std::vector<PictureAsset>& picture_assets();
+const std::vector<SoundAsset>& sound_assets();
+
+// Name of the review picture written beside the assets.
+constexpr const char* kContactSheetFile = "contact_sheet.png";
+
+// What is wrong with a generated picture (wrong size, a colour that the game's 16-bit mode
+// would turn into the mask), or an empty string when nothing is.
+std::string picture_fault(const PictureAsset& asset, const Image& image);
+
+// What is wrong with a generated sound effect (empty, longer than half a second, clipped,
+// too quiet, a click at either end), or an empty string when nothing is.
+std::string sound_fault(const SoundAsset& asset, const Sound& sound);
+
+}  // namespace assetgen

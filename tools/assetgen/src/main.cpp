@@ -1,0 +1,66 @@
+// cupclash-assetgen: draws every picture and synthesises every sound of the game into the
+// folder named on the command line. The same sources always give the same bytes.
+//
+//   cupclash-assetgen <output folder>   write the assets and contact_sheet.png
+//   cupclash-assetgen --list            print the names of the files it writes
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "assets.hpp"
+#include "contact_sheet.hpp"
+#include "fail.hpp"
+#include "pcx.hpp"
+#include "png.hpp"
+
+namespace {
+
+using namespace assetgen;
+
+void list_outputs() {
+    for (const PictureAsset& p : picture_assets()) std::printf("%s\n", p.file);
+    for (const SoundAsset& s : sound_assets()) std::printf("%s\n", s.file);
+    std::printf("%s\n", kContactSheetFile);
+}
+
+void generate(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) fail("cannot create the folder " + folder.string() + ": " + error.message());
+
+    const Font font(CUPCLASH_FONT_FILE);
+    const Context ctx{font};
+    std::vector<NamedPicture> made;
+    for (const PictureAsset& asset : picture_assets()) {
+        Image image = asset.make(ctx);
+        const std::string fault = picture_fault(asset, image);
+        if (!fault.empty()) fail(fault);
+        write_pcx((folder / asset.file).string(), image);
+        made.push_back({asset.file, std::move(image)});
+    }
+    for (const SoundAsset& asset : sound_assets()) {
+        const Sound sound = asset.make();
+        const std::string fault = sound_fault(asset, sound);
+        if (!fault.empty()) fail(fault);
+        write_wav((folder / asset.file).string(), sound);
+    }
+    write_png((folder / kContactSheetFile).string(), make_contact_sheet(made, font));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string arg = argc == 2 ? argv[1] : "";
+    if (arg == "--list") {
+        list_outputs();
+        return 0;
+    }
+    if (arg.empty() || arg[0] == '-') {
+        std::fprintf(stderr, "usage: cupclash-assetgen <output folder> | --list\n");
+        return 2;
+    }
+    generate(arg);
+    return 0;
+}

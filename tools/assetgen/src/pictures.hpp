@@ -1,0 +1,34 @@
+// The drawing routines, one family per source file.
+#pragma once
+
+#include "assets.hpp"
+
+namespace assetgen {
+
+// cups.cpp: the cup tiles and the empty counter tile.
+Image make_cups(const Context& ctx);
+// The opaque tile an empty cell shows; the board wells of the background are made of it.
+Image counter_tile();
+// The still picture of cup type 1..3 (16 × 16, mask around) and its shades, for the effects
+// that break it apart.
+struct CupShades {
+    Rgb ink, dark, mid, light, gleam;
+};
+Image cup_picture(int type);
+CupShades cup_shades(int type);
+
+// effects.cpp: the pop and attack-flash animations and the super stars.
+Image make_pop(const Context& ctx);
+Image make_super(const Context& ctx);
+
+// text_pictures.cpp: words and digits rendered from the font.
+Image make_combo_text(const Context& ctx);
+Image make_round_text(const Context& ctx);
+Image make_numbers(const Context& ctx);
+Image make_win_lose(const Context& ctx);
+
+// backgrounds.cpp: the two panel backgrounds.
+Image make_top_background(const Context& ctx);
+Image make_bottom_background(const Context& ctx);
+
+}  // namespace assetgen

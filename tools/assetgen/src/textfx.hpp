@@ -1,0 +1,32 @@
+// The look shared by every text picture of the game: flat colour bands, a bright top edge, a
+// dark outline and a drop shadow, so that the words stay legible over any background.
+#pragma once
+
+#include <vector>
+
+#include "font.hpp"
+#include "image.hpp"
+
+namespace assetgen {
+
+struct TextLook {
+    std::vector<Rgb> bands;  // fill colours, top to bottom, in equal bands over the ink's height
+    Rgb gleam;               // the top pixel of every stroke
+    Rgb ink;                 // the outline
+    int ink_width = 2;
+    Rgb shadow;              // the outlined letters again, offset down and right
+    int shadow_dx = 2;
+    int shadow_dy = 2;
+};
+
+struct StyledText {
+    Image image;       // kMask around the letters
+    int baseline = 0;  // row of the image on which the letters stand
+};
+
+StyledText stylise(const TextInk& text, const TextLook& look);
+
+// Places several styled pieces side by side on a common baseline, gap pixels apart.
+StyledText join_on_baseline(const std::vector<StyledText>& pieces, int gap);
+
+}  // namespace assetgen

@@ -1,0 +1,368 @@
+// Checks of the art and sound generator: the files it writes decode, with Allegro's own
+// loaders, to exactly the pictures and sounds it made; the pictures keep the rules the game
+// relies on (sizes, mask colour, tile layouts); and every build gives the same bytes.
+
+#include <allegro.h>
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "assets.hpp"
+#include "pcx.hpp"
+#include "pictures.hpp"
+#include "png.hpp"
+#include "sounds.hpp"
+#include "wav.hpp"
+
+using namespace assetgen;
+
+namespace {
+
+int g_failures = 0;
+
+void check(bool ok, const std::string& what) {
+    if (!ok) {
+        ++g_failures;
+        std::fprintf(stderr, "FAIL: %s\n", what.c_str());
+    }
+}
+
+std::string temp_path(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("cupclash-assetgen-test-" + name)).string();
+}
+
+bool same_image(const Image& a, const Image& b) {
+    return a.width() == b.width() && a.height() == b.height() && a.pixels() == b.pixels();
+}
+
+// --- Files read back by the game's library ---------------------------------------------------
+
+// Loads a PCX with Allegro at its own depth (24 bits) and returns it as an Image.
+Image load_pcx_24(const std::string& path) {
+    set_color_conversion(COLORCONV_NONE);
+    BITMAP* bmp = load_bitmap(path.c_str(), nullptr);
+    if (!bmp) return Image();
+    Image out(bmp->w, bmp->h);
+    for (int y = 0; y < bmp->h; ++y)
+        for (int x = 0; x < bmp->w; ++x) {
+            const int c = getpixel(bmp, x, y);
+            out.set(x, y, Rgb(getr_depth(24, c), getg_depth(24, c), getb_depth(24, c)));
+        }
+    destroy_bitmap(bmp);
+    return out;
+}
+
+void check_pcx_round_trip(const std::string& name, const Image& image) {
+    const std::string path = temp_path(name + ".pcx");
+    write_pcx(path, image);
+    check(same_image(load_pcx_24(path), image), name + ": the PCX file does not load back to the same pixels");
+    std::remove(path.c_str());
+}
+
+// The game loads pictures into 16-bit colour and masks with magenta: exactly the kMask pixels
+// of the generated picture must become the mask colour there.
+void check_mask_in_16_bit(const std::string& name, const Image& image) {
+    const std::string path = temp_path(name + "-16.pcx");
+    write_pcx(path, image);
+    set_color_depth(16);
+    set_color_conversion(COLORCONV_TOTAL);
+    BITMAP* bmp = load_bitmap(path.c_str(), nullptr);
+    std::remove(path.c_str());
+    check(bmp && bitmap_color_depth(bmp) == 16, name + ": does not load as a 16-bit picture");
+    if (!bmp) return;
+    int wrong = 0;
+    for (int y = 0; y < bmp->h; ++y)
+        for (int x = 0; x < bmp->w; ++x)
+            if ((getpixel(bmp, x, y) == MASK_COLOR_16) != image.is_mask(x, y)) ++wrong;
+    check(wrong == 0, name + ": " + std::to_string(wrong) + " pixels change transparency in 16-bit colour");
+    destroy_bitmap(bmp);
+}
+
+void check_wav_round_trip(const std::string& name, const Sound& sound) {
+    const std::string path = temp_path(name);
+    write_wav(path, sound);
+    SAMPLE* sample = load_sample(path.c_str());
+    std::remove(path.c_str());
+    check(sample != nullptr, name + ": Allegro cannot load the WAV file");
+    if (!sample) return;
+    check(sample->bits == 16 && sample->stereo == 0 && sample->freq == kSampleRate,
+          name + ": not 16-bit mono at 22050 Hz");
+    const std::vector<std::int16_t> pcm = to_pcm16(sound);
+    bool same = sample->len == pcm.size();
+    // Allegro keeps 16-bit samples unsigned (offset by 0x8000).
+    const auto* data = static_cast<const std::uint16_t*>(sample->data);
+    for (std::size_t i = 0; same && i < pcm.size(); ++i) same = data[i] == static_cast<std::uint16_t>(pcm[i] + 0x8000);
+    check(same, name + ": the WAV file does not load back to the same samples");
+    destroy_sample(sample);
+}
+
+// --- PNG, read back with zlib --------------------------------------------------------------
+
+std::uint32_t be32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return (std::uint32_t(b[at]) << 24) | (std::uint32_t(b[at + 1]) << 16) | (std::uint32_t(b[at + 2]) << 8) | b[at + 3];
+}
+
+Image decode_png(const std::vector<std::uint8_t>& file) {
+    static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) return Image();
+    int w = 0, h = 0;
+    std::vector<std::uint8_t> packed;
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::uint32_t len = be32(file, at);
+        const std::string type(file.begin() + static_cast<long>(at) + 4, file.begin() + static_cast<long>(at) + 8);
+        const uLong crc = crc32(0L, file.data() + at + 4, len + 4);
+        if (crc != be32(file, at + 8 + len)) return Image();
+        if (type == "IHDR") {
+            w = static_cast<int>(be32(file, at + 8));
+            h = static_cast<int>(be32(file, at + 12));
+            if (file[at + 16] != 8 || file[at + 17] != 2) return Image();
+        }
+        if (type == "IDAT") packed.insert(packed.end(), file.begin() + static_cast<long>(at) + 8,
+                                          file.begin() + static_cast<long>(at) + 8 + len);
+        at += 12 + len;
+    }
+    std::vector<std::uint8_t> raw(static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w)));
+    uLongf raw_size = raw.size();
+    if (uncompress(raw.data(), &raw_size, packed.data(), packed.size()) != Z_OK || raw_size != raw.size()) return Image();
+    Image out(w, h);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* row = raw.data() + static_cast<std::size_t>(y) * (1 + 3 * static_cast<std::size_t>(w));
+        if (row[0] != 0) return Image();
+        for (int x = 0; x < w; ++x) out.set(x, y, Rgb(row[1 + 3 * x], row[2 + 3 * x], row[3 + 3 * x]));
+    }
+    return out;
+}
+
+// --- Picture rules -------------------------------------------------------------------------
+
+bool tile_has_ink(const Image& sheet, int x0, int y0, int w, int h) {
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            if (!sheet.is_mask(x, y)) return true;
+    return false;
+}
+
+bool tile_border_is_mask(const Image& sheet, int x0, int y0, int w, int h) {
+    for (int k = 0; k < w; ++k)
+        if (!sheet.is_mask(x0 + k, y0) || !sheet.is_mask(x0 + k, y0 + h - 1)) return false;
+    for (int k = 0; k < h; ++k)
+        if (!sheet.is_mask(x0, y0 + k) || !sheet.is_mask(x0 + w - 1, y0 + k)) return false;
+    return true;
+}
+
+std::vector<bool> silhouette(const Image& sheet, int x0, int y0, int size) {
+    std::vector<bool> s;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) s.push_back(!sheet.is_mask(x0 + x, y0 + y));
+    return s;
+}
+
+int differing(const std::vector<bool>& a, const std::vector<bool>& b) {
+    int n = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return n;
+}
+
+double mean_luma(const Image& sheet, int x0, int y0, int size) {
+    double sum = 0;
+    int n = 0;
+    for (int y = y0; y < y0 + size; ++y)
+        for (int x = x0; x < x0 + size; ++x)
+            if (!sheet.is_mask(x, y)) {
+                sum += luma(sheet.at(x, y));
+                ++n;
+            }
+    return n ? sum / n : 0;
+}
+
+int mask_pixels(const Image& sheet, int x0, int y0, int w, int h) {
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x) n += sheet.is_mask(x, y);
+    return n;
+}
+
+void check_cups(const Image& cups) {
+    for (int col = 0; col < 5; ++col)
+        check(mask_pixels(cups, col * 16, 0, 16, 16) == 0,
+              "cups: the empty tile in column " + std::to_string(col) + " is not opaque");
+    std::vector<std::vector<bool>> shapes;
+    std::vector<double> lumas;
+    for (int type = 1; type <= 3; ++type) {
+        const std::string t = "cups: type " + std::to_string(type);
+        const std::vector<bool> still = silhouette(cups, 0, 16 * type, 16);
+        for (int col = 0; col < 5; ++col) {
+            check(tile_has_ink(cups, 16 * col, 16 * type, 16, 16), t + " column " + std::to_string(col) + " is empty");
+            const int x0 = 16 * col, y0 = 16 * type;
+            check(cups.is_mask(x0, y0) && cups.is_mask(x0 + 15, y0) && cups.is_mask(x0, y0 + 15) &&
+                      cups.is_mask(x0 + 15, y0 + 15) && mask_pixels(cups, x0, y0, 16, 16) >= 48,
+                  t + " column " + std::to_string(col) + ": the cup is not cut out of its tile");
+            check(differing(silhouette(cups, 16 * col, 16 * type, 16), still) == 0,
+                  t + " column " + std::to_string(col) + " changes the cup's silhouette");
+        }
+        for (int col = 1; col <= 3; ++col) {
+            bool differs = false;
+            for (int y = 0; y < 16 && !differs; ++y)
+                for (int x = 0; x < 16 && !differs; ++x)
+                    differs = cups.at(16 * col + x, 16 * type + y) != cups.at(x, 16 * type + y);
+            check(differs, t + ": shimmer frame " + std::to_string(col) + " looks like the still cup");
+        }
+        shapes.push_back(still);
+        lumas.push_back(mean_luma(cups, 0, 16 * type, 16));
+    }
+    for (int a = 0; a < 3; ++a)
+        for (int b = a + 1; b < 3; ++b) {
+            const std::string pair = std::to_string(a + 1) + " and " + std::to_string(b + 1);
+            check(differing(shapes[static_cast<std::size_t>(a)], shapes[static_cast<std::size_t>(b)]) >= 30,
+                  "cups: types " + pair + " have nearly the same silhouette");
+            check(std::abs(lumas[static_cast<std::size_t>(a)] - lumas[static_cast<std::size_t>(b)]) >= 12,
+                  "cups: types " + pair + " are too close in brightness to tell apart in grey");
+        }
+}
+
+void check_top_background(const Image& bg, const Image& cups) {
+    // The wells repeat the empty tile, so a sliding empty cell blends with the board behind it.
+    bool seamless = true;
+    for (int side = 0; side < 2; ++side)
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 96; ++x)
+                seamless = seamless && bg.at((side ? 144 : 16) + x, 16 + y) == cups.at(x % 16, y % 16);
+    check(seamless, "bg: the board wells differ from the empty cup tile");
+}
+
+bool all_different(const std::vector<Image>& pictures) {
+    for (std::size_t a = 0; a < pictures.size(); ++a)
+        for (std::size_t b = a + 1; b < pictures.size(); ++b)
+            if (same_image(pictures[a], pictures[b])) return false;
+    return true;
+}
+
+void check_strips(const Image& sheet, const std::string& name, int strips, int strip_h) {
+    std::vector<Image> seen;
+    for (int k = 0; k < strips; ++k) {
+        const std::string s = name + " strip " + std::to_string(k);
+        check(tile_has_ink(sheet, 0, k * strip_h, sheet.width(), strip_h), s + " is empty");
+        check(tile_border_is_mask(sheet, 0, k * strip_h, sheet.width(), strip_h), s + " touches its edge");
+        seen.push_back(sheet.crop(0, k * strip_h, sheet.width(), strip_h));
+    }
+    check(all_different(seen), name + ": two strips are the same picture");
+}
+
+void check_super(const Image& super) {
+    for (int col = 0; col < 5; ++col)
+        for (int row = 0; row < 4; ++row) {
+            if (col == 4 && row == 3) continue;
+            const std::string s = "super: star " + std::to_string(col) + "," + std::to_string(row);
+            check(tile_has_ink(super, 8 * col, 8 * row, 8, 8), s + " is empty");
+            check(mask_pixels(super, 8 * col, 8 * row, 8, 8) >= 16, s + " has no transparent area around the star");
+        }
+}
+
+void check_numbers(const Image& numbers) {
+    std::vector<Image> seen;
+    for (int d = 0; d <= 9; ++d) {
+        check(tile_has_ink(numbers, 16 * d, 0, 16, 16), "numbers: digit " + std::to_string(d) + " is empty");
+        seen.push_back(numbers.crop(16 * d, 0, 16, 16));
+    }
+    check(all_different(seen), "numbers: two digits are the same picture");
+}
+
+void check_banners(const Image& winlose) {
+    double warm = 0, cool = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 128; ++x) {
+            if (!winlose.is_mask(x, y)) warm += winlose.at(x, y).r - winlose.at(x, y).b;
+            if (!winlose.is_mask(x, y + 48)) cool += winlose.at(x, y + 48).b - winlose.at(x, y + 48).r;
+        }
+    check(warm > 0, "winlose: the winner's banner is not warm");
+    check(cool > 0, "winlose: the loser's banner is not cool");
+    check(!winlose.is_mask(0, 24) || !winlose.is_mask(64, 24), "winlose: the winner's banner is missing");
+    check(winlose.is_mask(0, 0) && winlose.is_mask(127, 95), "winlose: the banners are not cut out");
+}
+
+// --- Encoders on tricky input ----------------------------------------------------------------
+
+void check_pcx_edge_cases() {
+    // Odd width (padded scanlines), runs longer than 63, single bytes at and above 0xC0.
+    Image tricky(131, 3, Rgb(0xC0, 0xC1, 0xFF));
+    for (int x = 0; x < 131; x += 2) tricky.set(x, 1, Rgb(0xC0, x, 0xFF - x));
+    tricky.set(130, 2, Rgb(1, 2, 3));
+    check_pcx_round_trip("tricky", tricky);
+    check_pcx_round_trip("one-pixel", Image(1, 1, Rgb(200, 0, 7)));
+}
+
+void check_mask_guard() {
+    const PictureAsset asset{"probe.pcx", 2, 1, nullptr};
+    Image image(2, 1);
+    check(picture_fault(asset, image).empty(), "mask guard: rejects a picture of pure mask");
+    image.set(1, 0, Rgb(250, 3, 252));
+    check(!picture_fault(asset, image).empty(), "mask guard: misses a colour that turns into the mask in 16 bits");
+    image.set(1, 0, Rgb(250, 4, 252));
+    check(picture_fault(asset, image).empty(), "mask guard: rejects a colour that stays visible in 16 bits");
+    check(!picture_fault(asset, Image(3, 1)).empty(), "mask guard: misses a wrong size");
+}
+
+}  // namespace
+
+int main() {
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "cannot start Allegro\n");
+        return 1;
+    }
+    const Font text_font(CUPCLASH_FONT_FILE);  // Allegro has a global named font
+    const Context ctx{text_font};
+
+    std::map<std::string, Image> made;
+    for (const PictureAsset& asset : picture_assets()) {
+        const Image image = asset.make(ctx);
+        check(picture_fault(asset, image).empty(), picture_fault(asset, image));
+        check(same_image(asset.make(ctx), image), std::string(asset.file) + " differs between two runs");
+        check(encode_pcx(asset.make(ctx)) == encode_pcx(image), std::string(asset.file) + " bytes differ between runs");
+        check_pcx_round_trip(asset.file, image);
+        check_mask_in_16_bit(asset.file, image);
+        made[asset.file] = image;
+    }
+    check_cups(made["cups.pcx"]);
+    check_top_background(made["bg.pcx"], made["cups.pcx"]);
+    check_strips(made["combotxt.pcx"], "combotxt", 8, 64);
+    check_strips(made["roundtxt.pcx"], "roundtxt", 9, 64);
+    check_super(made["super.pcx"]);
+    check_numbers(made["numbers.pcx"]);
+    check_banners(made["winlose.pcx"]);
+    for (int row = 0; row < 5; ++row)
+        for (int f = 0; f < 5; ++f)
+            check(row == 3 ? !tile_has_ink(made["pop.pcx"], 32 * f, 96, 32, 32)
+                           : tile_has_ink(made["pop.pcx"], 32 * f, 32 * row, 32, 32),
+                  "pop: picture " + std::to_string(f) + " of row " + std::to_string(row) + " is wrong");
+
+    for (const SoundAsset& asset : sound_assets()) {
+        const Sound sound = asset.make();
+        check(sound_fault(asset, sound).empty(), sound_fault(asset, sound));
+        check(asset.make().samples == sound.samples, std::string(asset.file) + " differs between two runs");
+        double peak = 0;
+        for (double v : sound.samples) peak = std::max(peak, std::abs(v));
+        const double dbfs = 20 * std::log10(peak);
+        check(dbfs > -3.5 && dbfs < -2.5, std::string(asset.file) + " does not peak near -3 dBFS");
+        check_wav_round_trip(asset.file, sound);
+    }
+
+    Image probe(5, 4, Rgb(10, 20, 30));
+    probe.set(4, 3, kMask);
+    probe.set(0, 0, Rgb(255, 254, 253));
+    check(same_image(decode_png(encode_png(probe)), probe), "png: does not decode to the same pixels");
+
+    check_pcx_edge_cases();
+    check_mask_guard();
+
+    if (g_failures) std::fprintf(stderr, "%d check(s) failed\n", g_failures);
+    else std::printf("all asset generator checks passed\n");
+    return g_failures ? 1 : 0;
+}
