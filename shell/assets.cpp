@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <ctime>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "board/player.h"
@@ -55,6 +56,22 @@ SAMPLE* load_sound(const char* file) {
     return sound;
 }
 
+// Without a sound card the sound library reports its search at length; the game says one line
+// instead and runs silent.
+void install_sound_quietly() {
+    std::fflush(stderr);
+    const int saved_stderr = dup(STDERR_FILENO);
+    const int null_device = open("/dev/null", O_WRONLY);
+    if (saved_stderr >= 0 && null_device >= 0) dup2(null_device, STDERR_FILENO);
+    const int result = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+    if (saved_stderr >= 0) {
+        dup2(saved_stderr, STDERR_FILENO);
+        close(saved_stderr);
+    }
+    if (null_device >= 0) close(null_device);
+    if (result != 0 || digi_card == DIGI_NONE) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
+}
+
 BITMAP* make_bitmap(int w, int h) {
     BITMAP* b = create_bitmap(w, h);
     if (!b) fail("out of memory for a %d x %d picture", w, h);
@@ -80,7 +97,7 @@ void start_game() {
     install_timer();
     install_mouse();
     set_color_depth(16);
-    install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);  // no sound card: the game runs silent
+    install_sound_quietly();
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 256, 384, 0, 0) != 0)
         fail("cannot open the 256 x 384 window: %s", allegro_error);
     set_window_title("cupclash");
