@@ -1,0 +1,91 @@
+// The cost of one battle frame: both boards stepped and drawn by the computer, the characters, the
+// balance bar and the scores composed, and both panels copied to the screen (here a memory bitmap).
+// A frame has 40 ms; these figures say how much of it the game itself takes.
+//
+// Run from the game folder (build/game), where "AI_list.txt" lies, so that the computer follows its
+// script as in the game: ./benchmarks --benchmark_filter=BattleFrame
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "board/player.h"
+#include "control/cpu.h"
+#include "headless.h"
+#include "shell/assets.h"
+#include "shell/frame.h"
+#include "shell/match.h"
+
+namespace {
+
+// Full boards without a match: each 2 x 2 block and each line of four holds at least two types.
+const std::vector<std::string> full_board = {
+    "112233", "233112", "331122", "122331", "223311",
+    "311223", "112233", "233112", "331122", "122331",
+};
+
+// Both players at the start of a round in which the computer plays both boards on full boards.
+void fresh_battle() {
+    reset_game_state();
+    game_mode = mode_cpu_vs_cpu;
+    for (Player* p : players) {
+        set_board(p, full_board);
+        set_pattern(p, full_board);
+        p->state = ready;
+    }
+    if (!ai_list) ai_list = std::fopen("AI_list.txt", "r");
+}
+
+// One frame on boards just filled: what a frame costs when both boards are full and ready and the
+// computer looks for its next slide.
+void BM_BattleFrameFullBoards(benchmark::State& state) {
+    start_headless();
+    for (auto _ : state) {
+        state.PauseTiming();
+        fresh_battle();
+        ai_go = 1;  // the computer decides on this frame
+        state.ResumeTiming();
+        battle_frame();
+    }
+    state.SetLabel(ai_list ? "scripted computer" : "no AI_list.txt: random computer");
+}
+BENCHMARK(BM_BattleFrameFullBoards)->Unit(benchmark::kMicrosecond);
+
+// Frames of play: the computer plays both boards on and on (slides, breaks, falls, refills,
+// attacks); the boards are filled again every 1000 frames (40 s of play) so that play never dies
+// out. The mean over many frames is the typical cost of a frame.
+void BM_BattleFramePlay(benchmark::State& state) {
+    start_headless();
+    fresh_battle();
+    long frames = 0, points = 0;
+    for (auto _ : state) {
+        if (++frames % 1000 == 0) {
+            state.PauseTiming();
+            points += players[0]->score + players[1]->score;
+            fresh_battle();
+            state.ResumeTiming();
+        }
+        battle_frame();
+    }
+    points += players[0]->score + players[1]->score;
+    // Points scored per frame of play on both boards: shows that the computer really played.
+    state.counters["points_per_frame"] = static_cast<double>(points) / static_cast<double>(frames);
+    state.SetLabel(ai_list ? "scripted computer" : "no AI_list.txt: random computer");
+}
+BENCHMARK(BM_BattleFramePlay)->Unit(benchmark::kMicrosecond);
+
+// The floor: copying the background and both panels, with nothing stepped.
+void BM_ShowPanelsOnly(benchmark::State& state) {
+    start_headless();
+    fresh_battle();
+    for (auto _ : state) {
+        blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+        show_panels();
+    }
+}
+BENCHMARK(BM_ShowPanelsOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
