@@ -1,0 +1,228 @@
+// The board pictures: cells and their tiles, sliding lines, the frame, texts and stars.
+#include "board/render.h"
+#include "board_fixture.h"
+#include "shell/frame.h"
+
+namespace {
+
+const Rgb white = {255, 255, 255};
+
+class Render : public BoardTest {
+protected:
+    // One frame of drawing: the background, then the board.
+    void draw(Player* who) {
+        blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+        draw_board(who);
+    }
+
+    // Every pixel of the one-pixel outline from (x1, y1) to (x2, y2) on the top panel.
+    int white_pixels_on(int x1, int y1, int x2, int y2) {
+        int n = 0;
+        for (int x = x1; x <= x2; x++) n += (pixel(top_panel, x, y1) == white) + (pixel(top_panel, x, y2) == white);
+        for (int y = y1 + 1; y < y2; y++) n += (pixel(top_panel, x1, y) == white) + (pixel(top_panel, x2, y) == white);
+        return n;
+    }
+    static int outline_length(int x1, int y1, int x2, int y2) { return 2 * (x2 - x1 + 1) + 2 * (y2 - y1 - 1); }
+
+    // The two-pixel white frame directly around the area (l, t)-(r, b), and nothing white on the
+    // lines just outside and just inside it.
+    void expect_frame(int l, int t, int r, int b) {
+        EXPECT_EQ(white_pixels_on(l - 2, t - 2, r + 2, b + 2), outline_length(l - 2, t - 2, r + 2, b + 2));
+        EXPECT_EQ(white_pixels_on(l - 1, t - 1, r + 1, b + 1), outline_length(l - 1, t - 1, r + 1, b + 1));
+        EXPECT_EQ(white_pixels_on(l - 3, t - 3, r + 3, b + 3), 0);
+        EXPECT_EQ(white_pixels_on(l, t, r, b), 0);
+    }
+};
+
+TEST_F(Render, FrameMarksTheCursorLineOfAReadyBoardAndTheWholeBoardOtherwise) {
+    p->cursor_row = 3;
+    draw(p);
+    expect_frame(16, 64, 111, 79);  // outer (14, 62)-(113, 81), inner (15, 63)-(112, 80)
+
+    p->axis = column_mode;
+    p->cursor_col = 2;
+    draw(p);
+    expect_frame(48, 16, 63, 175);  // outer (46, 14)-(65, 177)
+
+    Player* right = players[1];
+    right->cursor_row = 9;
+    draw(right);
+    expect_frame(144, 160, 239, 175);  // outer (142, 158)-(241, 177)
+
+    const uint8_t busy[] = {breaking, falling, settled, refilling, round_over};
+    for (uint8_t state : busy) {
+        SCOPED_TRACE(static_cast<int>(state));
+        p->state = state;
+        draw(p);
+        expect_frame(16, 16, 111, 175);  // outer (14, 14)-(113, 177)
+        right->state = state;
+        draw(right);
+        expect_frame(144, 16, 239, 175);  // outer (142, 14)-(241, 177)
+    }
+}
+
+// Row 2 holds a cup of each type and a junk cup of each type, so every column has its own tile.
+const std::vector<std::string> tile_board = top_rows({"......", "3.....", "123abc"});
+
+TEST_F(Render, SlidingRowIsDrawnAtItsOffsetWithTheWrappedCell) {
+    set_board(p, tile_board);
+    anim_tick = 4;  // type 2 shimmers
+    const Rgb tile[6] = {cups_tile(0, 16),  cups_tile(32, 32), cups_tile(0, 48),
+                         cups_tile(64, 16), cups_tile(64, 32), cups_tile(64, 48)};
+    BITMAP* b = p->board_bitmap;
+    p->cursor_row = 2;
+    p->slide_x = 4;  // moving left: column 0 also enters at the right edge
+    draw(p);
+    EXPECT_EQ(pixel(b, 0, 40), tile[0]);
+    EXPECT_EQ(pixel(b, 11, 40), tile[0]);
+    EXPECT_EQ(pixel(b, 12, 40), tile[1]);
+    EXPECT_EQ(pixel(b, 91, 40), tile[5]);
+    EXPECT_EQ(pixel(b, 92, 40), tile[0]);
+    EXPECT_EQ(pixel(b, 95, 40), tile[0]);
+    EXPECT_EQ(pixel(b, 0, 24), cups_tile(0, 48));  // the row above stays in place
+
+    p->slide_x = -4;  // moving right: column 5 also enters at the left edge
+    draw(p);
+    EXPECT_EQ(pixel(b, 0, 40), tile[5]);
+    EXPECT_EQ(pixel(b, 3, 40), tile[5]);
+    EXPECT_EQ(pixel(b, 4, 40), tile[0]);
+    EXPECT_EQ(pixel(b, 83, 40), tile[4]);
+    EXPECT_EQ(pixel(b, 84, 40), tile[5]);
+    EXPECT_EQ(pixel(b, 95, 40), tile[5]);
+    // The board is placed at (16, 16) on the top panel.
+    EXPECT_EQ(pixel(top_panel, 16, 56), tile[5]);
+    EXPECT_EQ(pixel(top_panel, 20, 56), tile[0]);
+}
+
+TEST_F(Render, SlidingColumnIsDrawnAtItsOffsetAndShowsItsEmptyCells) {
+    set_board(p, {"..1...", "..2...", "..3...", "..1...", "..2...", "......", "..3...", "..1...", "..2...", "..b..."});
+    anim_tick = 0;  // type 1 shimmers
+    BITMAP* b = p->board_bitmap;
+    p->axis = column_mode;
+    p->cursor_col = 2;
+    p->slide_y = -4;  // moving down: row 9 also enters at the top
+    draw(p);
+    EXPECT_EQ(pixel(b, 40, 0), cups_tile(64, 32));
+    EXPECT_EQ(pixel(b, 40, 3), cups_tile(64, 32));
+    EXPECT_EQ(pixel(b, 40, 4), cups_tile(16, 16));
+    EXPECT_EQ(pixel(b, 40, 147), cups_tile(0, 32));
+    EXPECT_EQ(pixel(b, 40, 159), cups_tile(64, 32));
+
+    p->slide_y = 8;  // moving up: row 0 also enters at the bottom
+    draw(p);
+    EXPECT_EQ(pixel(b, 40, 0), cups_tile(16, 16));
+    EXPECT_EQ(pixel(b, 40, 8), cups_tile(0, 32));
+    EXPECT_EQ(pixel(b, 40, 151), cups_tile(64, 32));
+    EXPECT_EQ(pixel(b, 40, 152), cups_tile(16, 16));
+    // The empty cell of the sliding column is drawn from tile (0, 0); a still one stays transparent.
+    EXPECT_EQ(pixel(b, 40, 80), cups_tile(0, 0));
+    EXPECT_EQ(pixel(b, 8, 80), colour_of(makecol(255, 0, 255)));
+    EXPECT_EQ(pixel(top_panel, 24, 96), bg_colour());
+}
+
+TEST_F(Render, OneCupTypeShimmersAtATimeAndJunkNever) {
+    set_board(p, tile_board);
+    struct Case {
+        int tick;
+        int sx[3];  // source x of the still cups of types 1, 2, 3
+    };
+    const Case cases[] = {{0, {16, 0, 0}}, {2, {48, 0, 0}}, {4, {0, 32, 0}}, {6, {0, 0, 16}}, {8, {0, 0, 48}}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.tick);
+        anim_tick = k.tick;
+        draw(p);
+        for (int type = 1; type <= 3; type++) {
+            EXPECT_EQ(pixel(p->board_bitmap, 16 * (type - 1) + 8, 40), cups_tile(k.sx[type - 1], 16 * type));
+            EXPECT_EQ(pixel(p->board_bitmap, 16 * (type + 2) + 8, 40), cups_tile(64, 16 * type));  // junk
+        }
+    }
+    // An empty cell with a junk marker takes the junk tile of row 0 when it is drawn.
+    p->junk[cell_at(0, 0)] = 1;
+    draw_cell(p, p->board_bitmap, 0, 0, 0, 0);
+    EXPECT_EQ(pixel(p->board_bitmap, 8, 8), cups_tile(64, 0));
+}
+
+TEST_F(Render, SuperCupBadgeShowsTheMeterAtItsOffset) {
+    set_board(p, top_rows({"......", "......", "......", "......", "......", "..3..."}));
+    p->super_col = 2;
+    p->super_row = 5;
+    anim_tick = 4;  // badge picture row 1
+    BITMAP* b = p->board_bitmap;
+    for (int meter : {0, 4}) {
+        SCOPED_TRACE(meter);
+        p->super_meter = meter;
+        draw(p);
+        const Rgb badge = super_tile(8 * meter, 8);
+        EXPECT_EQ(pixel(b, 37, 84), badge);  // the 8 x 8 badge at (5, 4) inside the cell
+        EXPECT_EQ(pixel(b, 44, 91), badge);
+        EXPECT_EQ(pixel(b, 36, 84), cups_tile(0, 48));
+        EXPECT_EQ(pixel(b, 45, 91), cups_tile(0, 48));
+        EXPECT_EQ(pixel(b, 37, 83), cups_tile(0, 48));
+        EXPECT_EQ(pixel(b, 44, 92), cups_tile(0, 48));
+    }
+}
+
+TEST_F(Render, StarsComboAndSuperTextsStandOnEachPlayersSide) {
+    anim_tick = 5;  // star picture row 1
+    p->super_meter = 3;
+    draw(p);
+    EXPECT_EQ(pixel(top_panel, 117, 20), super_tile(0, 8));
+    EXPECT_EQ(pixel(top_panel, 124, 27), super_tile(0, 8));
+    EXPECT_EQ(pixel(top_panel, 117, 36), super_tile(8, 8));
+    EXPECT_EQ(pixel(top_panel, 117, 52), super_tile(16, 8));
+    EXPECT_EQ(pixel(top_panel, 117, 68), bg_colour());  // only three stars
+    EXPECT_EQ(pixel(top_panel, 5, 100), bg_colour());   // chain 0: no combo text
+    EXPECT_EQ(pixel(top_panel, 5, 40), bg_colour());    // no super text
+
+    Player* right = players[1];
+    right->super_meter = 1;
+    right->chain = 3;
+    right->super_active = 1;
+    draw(right);
+    EXPECT_EQ(pixel(top_panel, 131, 20), super_tile(0, 8));
+    EXPECT_EQ(pixel(top_panel, 128, 96), combo_strip(128));
+    EXPECT_EQ(pixel(top_panel, 255, 159), combo_strip(128));
+    EXPECT_EQ(pixel(top_panel, 127, 100), bg_colour());
+    EXPECT_EQ(pixel(top_panel, 128, 32), combo_strip(448));
+    EXPECT_EQ(pixel(top_panel, 255, 95), combo_strip(448));
+
+    for (int chain : {1, 7}) {
+        p->chain = chain;
+        draw(p);
+        EXPECT_EQ(pixel(top_panel, 0, 96), combo_strip(64 * (chain - 1)));
+        EXPECT_EQ(pixel(top_panel, 127, 159), combo_strip(64 * (chain - 1)));
+    }
+
+    p->state = round_over;  // the round-over pop shows no stars
+    draw(p);
+    EXPECT_EQ(pixel(top_panel, 117, 20), bg_colour());
+}
+
+TEST_F(Render, CellValuesOutsideTheCupTypesNeverDrawFromOutsideTheSheets) {
+    set_board(p, tile_board);
+    const int bad[] = {4, -1, 99, 5};
+    for (int k = 0; k < 4; k++) p->cells[cell_at(k, 6)] = bad[k];
+    p->cells[cell_at(5, 8)] = 5;  // popping: type 5 would take the flash row of the pop sheet
+    p->group[cell_at(5, 8)] = 1;
+    std::vector<Rgb> sheet;
+    for (int sy = 0; sy < 64; sy += 16)
+        for (int sx = 0; sx < 80; sx += 16) sheet.push_back(cups_tile(sx, sy));
+
+    for (int f = 0; f < 7; f++) {
+        anim_tick = f;
+        draw(p);
+        for (int k = 0; k < 4; k++) {
+            const Rgb seen = pixel(p->board_bitmap, 16 * k + 8, 104);
+            bool from_sheet = false;
+            for (const Rgb& t : sheet) from_sheet = from_sheet || seen == t;
+            EXPECT_TRUE(from_sheet) << "value " << bad[k] << " frame " << f;
+        }
+        for (int sx = 0; sx < 160; sx += 32) {
+            EXPECT_FALSE(pixel(p->board_bitmap, 88, 136) == pop_tile(sx, 128)) << "frame " << f;
+            EXPECT_FALSE(pixel(p->board_bitmap, 88, 136) == pop_tile(sx, 96)) << "frame " << f;
+        }
+    }
+    EXPECT_EQ(p->cells[cell_at(5, 8)], cup_empty);  // it still leaves the board
+}
+
+}  // namespace
