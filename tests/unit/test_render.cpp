@@ -192,6 +192,12 @@ TEST_F(Render, StarsComboAndSuperTextsStandOnEachPlayersSide) {
         EXPECT_EQ(pixel(top_panel, 0, 96), combo_strip(64 * (chain - 1)));
         EXPECT_EQ(pixel(top_panel, 127, 159), combo_strip(64 * (chain - 1)));
     }
+    for (int chain : {8, 12}) {  // longer chains keep the last chain text, never the super text
+        p->chain = chain;
+        draw(p);
+        EXPECT_EQ(pixel(top_panel, 0, 96), combo_strip(64 * 6)) << "chain " << chain;
+        EXPECT_EQ(pixel(top_panel, 127, 159), combo_strip(64 * 6)) << "chain " << chain;
+    }
 
     p->state = round_over;  // the round-over pop shows no stars
     draw(p);
