@@ -32,7 +32,7 @@ Player* players[2];
 
 namespace {
 
-bool allegro_up;  // allegro_init succeeded: Allegro calls are safe from here on
+bool allegro_up;  // Allegro is up: its calls are safe from here on
 std::atomic<bool> close_pressed{false};
 
 void close_button_pressed() { close_pressed = true; }
@@ -103,7 +103,12 @@ void start_game() {
     set_window_title("cupclash");
     set_close_button_callback(close_button_pressed);
     srand(time(nullptr));
+    load_shared_assets();
+    install_int(timer_tick, 40);
+    create_players();
+}
 
+void load_shared_assets() {
     cups = load_picture("cups.pcx");
     pop = load_picture("pop.pcx");
     combotxt = load_picture("combotxt.pcx");
@@ -124,9 +129,9 @@ void start_game() {
 
     // A missing script leaves the computer pressing random keys; the game goes on.
     ai_list = fopen("AI_list.txt", "r");
+}
 
-    install_int(timer_tick, 40);
-
+void create_players() {
     for (int index = 0; index < 2; index++) {
         Player* p = create_player(index);
         players[index] = p;

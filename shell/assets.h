@@ -36,6 +36,13 @@ int mask_colour();
 // On any failure it reports one line naming the cause and exits with a non-zero status.
 void start_game();
 
+// The shared pictures, sounds, back buffers and the computer's script, loaded from the working
+// folder (Allegro must be up with its colour depth set). Fails on a missing or unreadable file.
+void load_shared_assets();
+
+// The two player records with their bitmaps, linked as each other's opponent.
+void create_players();
+
 // Releases everything start_game made, in a fixed order; safe after a partial start.
 void shut_down_game();
 

@@ -37,17 +37,6 @@ void show_result() {
     }
 }
 
-// The next round: the left player goes on after a win; the computer changes character every round.
-void next_round() {
-    balance = 0;
-    if (winner == 1) {
-        round_number = 1;
-        return;
-    }
-    round_number = round_number < last_round ? round_number + 1 : 1;
-    players[1]->character = (players[1]->character + 1) % 2;
-}
-
 }  // namespace
 
 void release_music() {
@@ -82,6 +71,16 @@ void finish_round() {
     won->anim_queue[0] = anim_win;
     lost->anim_queue[0] = anim_lose;
     lost->anim_frame = 0;
+}
+
+void next_round() {
+    balance = 0;
+    if (winner == 1) {
+        round_number = 1;
+        return;
+    }
+    round_number = round_number < last_round ? round_number + 1 : 1;
+    players[1]->character = (players[1]->character + 1) % 2;
 }
 
 void run_match_flow() {

@@ -35,6 +35,9 @@ bool round_in_play();
 bool boards_at_rest();
 // Ends the round on both boards and decides the winner by the sign of balance.
 void finish_round();
+// Carries the match on after a decided round: the balance returns to 0; after a left win the round
+// number goes up and the computer changes character, after a right win the match starts again.
+void next_round();
 
 // Plays rounds until the player leaves; returns when the program is to end.
 void run_match_flow();

@@ -1,0 +1,200 @@
+// cupclash-sim: the computer plays itself, round after round, with the real engine, without a
+// display and without pacing, and reports how the rounds went.
+//
+//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES]
+//
+// Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
+// "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played like a round of the
+// game in which the computer plays both boards: the same round rules and the same battle frame, one
+// frame after another with no wait for the timer. A round that has not ended after the frame cap is
+// reported as capped. The exit status is 0 when every round ended with a winner, 1 when one was
+// capped, 2 on a bad command line or a script that cannot be opened.
+#include <allegro.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "board/player.h"
+#include "shell/assets.h"
+#include "shell/frame.h"
+#include "shell/match.h"
+
+namespace {
+
+constexpr long default_frame_cap = 50000;
+constexpr long intro_frame_cap = 1000;  // the intro only waits for the characters' animations
+
+struct Options {
+    long rounds = 0;
+    unsigned seed = 0;
+    const char* script = "AI_list.txt";
+    long frame_cap = default_frame_cap;
+};
+
+// What one side did in a round, seen between frames.
+struct SideStats {
+    int longest_chain = 0;  // most waves broken in one turn: 1 a plain break, 2 one follow-up, ...
+    int supers = 0;         // super breaks
+    int attacks = 0;        // turns that ended with an attack of at least one row
+    int attack_rows = 0;    // rows those attacks converted
+    // Between frames, to see edges.
+    int32_t last_chain = 0;
+    int32_t last_super_active = 0;
+};
+
+struct RoundStats {
+    long frames = 0;  // battle and settling frames
+    long balance_moved = 0;  // sum over frames of how far the balance moved: how hard both sides push
+    bool capped = false;
+    int winner = -1;
+    SideStats side[2];
+};
+
+[[noreturn]] void usage() {
+    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES]\n");
+    std::exit(2);
+}
+
+bool parse_number(const char* text, long* value) {
+    char* end = nullptr;
+    errno = 0;
+    *value = std::strtol(text, &end, 10);
+    return errno == 0 && end != text && *end == '\0';
+}
+
+Options parse_options(int argc, char** argv) {
+    Options o;
+    int positional = 0;
+    for (int k = 1; k < argc; k++) {
+        long value = 0;
+        if (std::strcmp(argv[k], "--script") == 0 && k + 1 < argc) {
+            o.script = argv[++k];
+        } else if (std::strcmp(argv[k], "--cap") == 0 && k + 1 < argc) {
+            if (!parse_number(argv[++k], &o.frame_cap) || o.frame_cap < 1) usage();
+        } else if (positional == 0 && parse_number(argv[k], &value) && value >= 1) {
+            o.rounds = value;
+            positional++;
+        } else if (positional == 1 && parse_number(argv[k], &value) && value >= 0) {
+            o.seed = static_cast<unsigned>(value);
+            positional++;
+        } else {
+            usage();
+        }
+    }
+    if (positional != 2) usage();
+    return o;
+}
+
+// The game's start-up without a window, a timer, the keyboard or sound; the computer reads the
+// chosen script.
+void start_headless_game(const Options& o) {
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(16);
+    load_shared_assets();
+    create_players();
+    screen = create_bitmap(screen_width, 2 * panel_height);
+    if (ai_list) std::fclose(ai_list);
+    ai_list = std::fopen(o.script, "r");
+    if (!ai_list) {
+        std::fprintf(stderr, "cupclash-sim: cannot open the script \"%s\"\n", o.script);
+        std::exit(2);
+    }
+}
+
+// Looks at one side after a frame: chains, supers and attacks.
+void observe(const Player* p, SideStats* s) {
+    if (p->state == breaking && s->longest_chain == 0) s->longest_chain = 1;
+    if (p->chain + 1 > s->longest_chain && p->chain > 0) s->longest_chain = p->chain + 1;
+    // The turn ended: its attack is the last settle count seen, which the chain held.
+    if (p->chain == 0 && s->last_chain > 0) {
+        s->attacks++;
+        s->attack_rows += s->last_chain;
+    }
+    if (p->super_active != 0 && s->last_super_active == 0) s->supers++;
+    s->last_chain = p->chain;
+    s->last_super_active = p->super_active;
+}
+
+void battle_frame_observed(RoundStats* r) {
+    const int before = balance;
+    battle_frame();
+    r->frames++;
+    r->balance_moved += std::abs(balance - before);
+    observe(players[0], &r->side[0]);
+    observe(players[1], &r->side[1]);
+}
+
+// One round as the match flow plays it, frames unpaced.
+RoundStats play_round(long frame_cap) {
+    RoundStats r;
+    start_round();
+    for (long k = 0; k < intro_frame_cap; k++) {
+        if (players[0]->anim_queue[0] == anim_idle && players[1]->anim_queue[0] == anim_idle) break;
+        intro_frame();
+    }
+    while (round_in_play() && r.frames < frame_cap) battle_frame_observed(&r);
+    while (!boards_at_rest() && r.frames < frame_cap) battle_frame_observed(&r);
+    if (r.frames >= frame_cap) {
+        r.capped = true;
+    } else {
+        finish_round();
+        r.winner = winner;
+    }
+    return r;
+}
+
+const char* winner_name(const RoundStats& r) {
+    if (r.capped) return "CAPPED";
+    return r.winner == 0 ? "left" : "right";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options o = parse_options(argc, argv);
+    start_headless_game(o);
+    std::srand(o.seed);
+    game_mode = mode_cpu_vs_cpu;
+    round_number = 1;
+    balance = 0;
+    winner = no_winner;
+    players[0]->character = 0;
+    players[1]->character = 1;
+
+    std::printf("script %s, seed %u, frame cap %ld\n", o.script, o.seed, o.frame_cap);
+    std::printf("%5s %-6s %7s  %-7s %-7s %-7s %-11s\n", "round", "winner", "frames", "chain", "supers",
+                "attacks", "attack rows");
+    std::printf("%5s %-6s %7s  %-7s %-7s %-7s %-11s\n", "", "", "", "L/R", "L/R", "L/R", "L/R");
+    long wins[2] = {0, 0};
+    long capped = 0, total_frames = 0, total_moved = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (long k = 1; k <= o.rounds; k++) {
+        const RoundStats r = play_round(o.frame_cap);
+        total_frames += r.frames;
+        total_moved += r.balance_moved;
+        if (r.capped) capped++;
+        else wins[r.winner]++;
+        const SideStats& L = r.side[0];
+        const SideStats& R = r.side[1];
+        std::printf("%5ld %-6s %7ld  %-7s %-7s %-7s %-11s\n", k, winner_name(r), r.frames,
+                    (std::to_string(L.longest_chain) + "/" + std::to_string(R.longest_chain)).c_str(),
+                    (std::to_string(L.supers) + "/" + std::to_string(R.supers)).c_str(),
+                    (std::to_string(L.attacks) + "/" + std::to_string(R.attacks)).c_str(),
+                    (std::to_string(L.attack_rows) + "/" + std::to_string(R.attack_rows)).c_str());
+        std::fflush(stdout);
+        if (!r.capped) next_round();
+        else balance = 0;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("wins: left %ld, right %ld, capped %ld\n", wins[0], wins[1], capped);
+    std::printf("average frames per round: %.1f\n", static_cast<double>(total_frames) / o.rounds);
+    std::printf("balance moved per frame: %.3f (both sides' breaks together)\n",
+                total_frames > 0 ? static_cast<double>(total_moved) / total_frames : 0.0);
+    std::printf("frames simulated per second: %.0f (%ld frames in %.2f s)\n",
+                seconds > 0 ? total_frames / seconds : 0.0, total_frames, seconds);
+    return capped == 0 ? 0 : 1;
+}
