@@ -1,0 +1,75 @@
+// The bottom panel's scores and balance bar.
+#include <gtest/gtest.h>
+
+#include "board/player.h"
+#include "headless.h"
+#include "present/hud.h"
+#include "shell/assets.h"
+#include "shell/match.h"
+
+namespace {
+
+class Hud : public ::testing::Test {
+protected:
+    void SetUp() override {
+        start_headless();
+        reset_game_state();
+        clear_to_color(bottom_panel, makecol(40, 80, 40));
+    }
+
+    // The digits drawn from (x, y), read back from the centre of each 16 x 16 place.
+    std::string digits_at(int x, int y) {
+        std::string shown;
+        for (int k = 0; k < 6; k++) {
+            const Rgb c = pixel(bottom_panel, x + 16 * k + 8, y + 8);
+            char digit = '?';
+            for (int d = 0; d < 10; d++)
+                if (c == digit_tile(d)) digit = static_cast<char>('0' + d);
+            shown += digit;
+        }
+        return shown;
+    }
+};
+
+TEST_F(Hud, ScoresShowSixDigitsWithLeadingZeros) {
+    Player* p = players[0];
+    const struct {
+        int score;
+        const char* shown;
+    } cases[] = {{0, "000000"}, {42, "000042"}, {100, "000100"}, {987654, "987654"}, {1000042, "000042"}};
+    for (const auto& c : cases) {
+        p->score = c.score;
+        draw_score(p, 8, 8);
+        EXPECT_EQ(digits_at(8, 8), c.shown) << "score " << c.score;
+    }
+    players[1]->score = 5070;
+    draw_score(players[1], 152, 8);
+    EXPECT_EQ(digits_at(152, 8), "005070");
+    EXPECT_EQ(pixel(bottom_panel, 151, 16), in_16_bit(40, 80, 40));  // nothing drawn left of it
+}
+
+TEST_F(Hud, BalanceBarIsBlackUpToItsBoundaryAndWhiteAfter) {
+    const Rgb black = in_16_bit(0, 0, 0), white = in_16_bit(255, 255, 255), grey = in_16_bit(128, 128, 128);
+    const struct {
+        int balance, stored, last_black;
+    } cases[] = {{0, 0, 128}, {10, 10, 138}, {-30, -30, 98}, {70, 64, 192}, {-80, -64, 64}};
+    for (const auto& c : cases) {
+        balance = c.balance;
+        draw_balance_bar();
+        EXPECT_EQ(balance, c.stored) << "balance " << c.balance << " is kept in range";
+        for (int x = 65; x < 192; x++) {
+            const Rgb expected = x <= c.last_black ? black : white;
+            ASSERT_EQ(pixel(bottom_panel, x, 28), expected) << "balance " << c.balance << " at x " << x;
+        }
+        // The grey outline is drawn last, over both parts.
+        for (int x : {64, 100, 150, 192}) {
+            EXPECT_EQ(pixel(bottom_panel, x, 24), grey);
+            EXPECT_EQ(pixel(bottom_panel, x, 32), grey);
+        }
+        EXPECT_EQ(pixel(bottom_panel, 64, 28), grey);
+        EXPECT_EQ(pixel(bottom_panel, 192, 28), grey);
+        EXPECT_EQ(pixel(bottom_panel, 193, 28), in_16_bit(40, 80, 40));
+    }
+}
+
+}  // namespace
