@@ -18,20 +18,43 @@ namespace {
 constexpr int banner_rest_y = 96;
 constexpr int banner_speed = 8;
 
-// One paced frame of a round in play; ESC or the close button ends the program.
-void play_battle_frame() {
-    if (escape_down()) {
-        quit_request = 2;
-        return;
-    }
-    battle_frame();
-    wait_for_tick();
+// ESC or the window's close button ends the program (there is no pause menu yet).
+bool leaving() {
+    if (escape_down()) quit_request = 2;
+    return quit_request != 0;
 }
 
-// The banners slide down over the boards while the last cups pop.
+// The intro runs while a character plays its round-opening animation.
+void play_intro() {
+    while (players[0]->anim_queue[0] != anim_idle || players[1]->anim_queue[0] != anim_idle) {
+        tick_count = 0;
+        intro_frame();
+        wait_for_tick();
+    }
+}
+
+// The round is played until the balance reaches an end, then until both boards and characters rest.
+void play_battle() {
+    while (round_in_play() && !leaving()) {
+        battle_frame();
+        wait_for_tick();
+    }
+    while (!boards_at_rest() && !leaving()) {
+        battle_frame();
+        wait_for_tick();
+    }
+}
+
+// The banners slide down over the boards while the last cups pop, and stay while the characters
+// play their win and lose animations.
 void show_result() {
-    for (banner_y = -(winlose->h / 2); banner_y < banner_rest_y && quit_request == 0; banner_y += banner_speed) {
-        if (escape_down()) quit_request = 2;
+    for (banner_y = -(winlose->h / 2); banner_y < banner_rest_y && !leaving(); banner_y += banner_speed) {
+        result_frame();
+        wait_for_tick();
+    }
+    const Player* won = players[winner];
+    const Player* lost = players[1 - winner];
+    while ((won->anim_queue[0] == anim_win || lost->anim_queue[0] == anim_lose) && !leaving()) {
         result_frame();
         wait_for_tick();
     }
@@ -90,10 +113,10 @@ void run_match_flow() {
     players[0]->character = 0;
     players[1]->character = 1;
     winner = no_winner;
-    while (quit_request == 0) {
+    while (!leaving()) {
         start_round();
-        while (round_in_play() && quit_request == 0) play_battle_frame();
-        while (!boards_at_rest() && quit_request == 0) play_battle_frame();
+        play_intro();
+        play_battle();
         if (quit_request != 0) break;
         finish_round();
         show_result();
