@@ -1,13 +1,15 @@
 // cupclash-sim: the computer plays itself, round after round, with the real engine, without a
 // display and without pacing, and reports how the rounds went.
 //
-//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES]
+//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left]
 //
 // Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
-// "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played like a round of the
-// game in which the computer plays both boards: the same round rules and the same battle frame, one
-// frame after another with no wait for the timer. A round that has not ended after the frame cap is
-// reported as capped. The exit status is 0 when every round ended with a winner, 1 when one was
+// "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played like a
+// round of the game in which the computer plays both boards: the same round rules and the same
+// battle frame, one frame after another with no wait for the timer. With --idle-left the left board
+// is instead a person who presses nothing, so the computer decides on its pacing pulses as against a
+// person, and the rounds show how fast it wins alone. A round that has not ended after the frame cap
+// is reported as capped. The exit status is 0 when every round ended with a winner, 1 when one was
 // capped, 2 on a bad command line or a script that cannot be opened.
 #include <allegro.h>
 
@@ -33,6 +35,7 @@ struct Options {
     unsigned seed = 0;
     const char* script = "AI_list.txt";
     long frame_cap = default_frame_cap;
+    bool idle_left = false;  // the left board is a person who presses nothing
 };
 
 // What one side did in a round, seen between frames.
@@ -55,7 +58,7 @@ struct RoundStats {
 };
 
 [[noreturn]] void usage() {
-    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES]\n");
+    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left]\n");
     std::exit(2);
 }
 
@@ -73,6 +76,8 @@ Options parse_options(int argc, char** argv) {
         long value = 0;
         if (std::strcmp(argv[k], "--script") == 0 && k + 1 < argc) {
             o.script = argv[++k];
+        } else if (std::strcmp(argv[k], "--idle-left") == 0) {
+            o.idle_left = true;
         } else if (std::strcmp(argv[k], "--cap") == 0 && k + 1 < argc) {
             if (!parse_number(argv[++k], &o.frame_cap) || o.frame_cap < 1) usage();
         } else if (positional == 0 && parse_number(argv[k], &value) && value >= 1) {
@@ -158,7 +163,7 @@ int main(int argc, char** argv) {
     const Options o = parse_options(argc, argv);
     start_headless_game(o);
     std::srand(o.seed);
-    game_mode = mode_cpu_vs_cpu;
+    game_mode = o.idle_left ? mode_vs_cpu : mode_cpu_vs_cpu;
     round_number = 1;
     balance = 0;
     winner = no_winner;
