@@ -82,7 +82,7 @@ BITMAP* make_bitmap(int w, int h) {
 
 int mask_colour() { return makecol(255, 0, 255); }
 
-void timer_tick() { tick_count++; }
+void timer_tick() { count_tick(); }
 
 bool close_requested() { return close_pressed; }
 

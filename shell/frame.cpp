@@ -1,7 +1,8 @@
 #include "shell/frame.h"
 
 #include <chrono>
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 #include "board/player.h"
 #include "board/turn.h"
@@ -16,6 +17,11 @@ int8_t half_tick = 0;
 int8_t anim_tick = 0;
 
 namespace {
+
+// The wait for a tick sleeps until the timer thread says one has come.
+std::mutex tick_mutex;
+std::condition_variable tick_arrived;
+constexpr auto longest_nap = std::chrono::milliseconds(50);  // looks again even if a wake-up is lost
 
 constexpr int left_score_x = 8, right_score_x = 152, score_y = 8;
 
@@ -36,9 +42,17 @@ void update_counters() {
 
 }  // namespace
 
+void count_tick() {
+    {
+        std::lock_guard<std::mutex> lock(tick_mutex);
+        tick_count++;
+    }
+    tick_arrived.notify_one();
+}
+
 void wait_for_tick() {
-    // A tick comes every 40 ms; napping a millisecond between looks keeps the game near idle.
-    while (tick_count.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::unique_lock<std::mutex> lock(tick_mutex);
+    while (tick_count.load() == 0) tick_arrived.wait_for(lock, longest_nap);
     tick_count.store(0);
 }
 

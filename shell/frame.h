@@ -8,7 +8,10 @@ extern std::atomic<int> tick_count;  // timer ticks since the last frame ended; 
 extern int8_t half_tick;             // 0 or 1, toggles every battle or tutorial frame
 extern int8_t anim_tick;             // 0..8, decoration phase, moves on every second such frame
 
-// Ends a frame: waits (sleeping, not spinning) until a tick has come, then clears the count.
+// Adds one tick and wakes the frame loop; called by the timer every 40 ms.
+void count_tick();
+
+// Ends a frame: sleeps until a tick has come (at once when one already has), then clears the count.
 void wait_for_tick();
 
 // One frame of a round in play (also while a round settles): both boards, characters, HUD.

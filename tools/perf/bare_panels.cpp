@@ -6,15 +6,24 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
-#include <thread>
+#include <mutex>
 
 namespace {
 
-std::atomic<int> ticks{0};
+int ticks = 0;
+std::mutex tick_mutex;
+std::condition_variable tick_arrived;
 std::atomic<bool> closing{false};
 
-void tick() { ticks++; }
+void tick() {
+    {
+        std::lock_guard<std::mutex> lock(tick_mutex);
+        ticks++;
+    }
+    tick_arrived.notify_one();
+}
 void close_button() { closing = true; }
 
 }  // namespace
@@ -42,7 +51,8 @@ int main() {
         clear_to_color(bottom, makecol(32, frame % 256, 64));
         blit(top, screen, 0, 0, 0, 0, 256, 192);
         blit(bottom, screen, 0, 0, 0, 192, 256, 192);
-        while (ticks.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::unique_lock<std::mutex> lock(tick_mutex);
+        tick_arrived.wait_for(lock, std::chrono::milliseconds(50), [] { return ticks != 0; });
         ticks = 0;
     }
     destroy_bitmap(top);
