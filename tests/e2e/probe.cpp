@@ -141,25 +141,15 @@ int find_cursor(int argc, char** argv) {
     if (argc != 5) die("usage: probe cursor SHOT.ppm OX OY");
     const Image shot = read_ppm(argv[2]);
     const int ox = number(argv[3]), oy = number(argv[4]);
-    if (frame_at(shot, ox, oy, frame_x, frame_y, frame_x + board_frame_width - 1, frame_y + board_frame_height - 1)) {
-        std::cout << "busy\n";
-        return 0;
-    }
-    for (int r = 0; r < rows; r++) {
-        const int top = frame_y + cell * r;
-        if (frame_at(shot, ox, oy, frame_x, top, frame_x + board_frame_width - 1, top + frame_span - 1)) {
-            std::cout << "row " << r << "\n";
-            return 0;
-        }
-    }
-    for (int c = 0; c < cols; c++) {
-        const int left = frame_x + cell * c;
-        if (frame_at(shot, ox, oy, left, frame_y, left + frame_span - 1, frame_y + board_frame_height - 1)) {
-            std::cout << "column " << c << "\n";
-            return 0;
-        }
-    }
-    std::cout << "none\n";
+    auto framed = [&](int left, int top, int width, int height) {
+        return frame_at(shot, ox, oy, left, top, left + width - 1, top + height - 1);
+    };
+    std::string seen = framed(frame_x, frame_y, board_frame_width, board_frame_height) ? "busy" : "none";
+    for (int r = 0; r < rows && seen == "none"; r++)
+        if (framed(frame_x, frame_y + cell * r, board_frame_width, frame_span)) seen = "row " + std::to_string(r);
+    for (int c = 0; c < cols && seen == "none"; c++)
+        if (framed(frame_x + cell * c, frame_y, frame_span, board_frame_height)) seen = "column " + std::to_string(c);
+    std::cout << seen << "\n";
     return 0;
 }
 
@@ -206,15 +196,7 @@ int read_board(int argc, char** argv) {
         for (int c = 0; c < cols; c++) {
             const int gx = board_x + cell * c, gy = board_y + cell * r;
             // An empty cell shows the background.
-            long empty_total = 0;
-            int empty_count = 0;
-            for (int y = 0; y < cell; y++)
-                for (int x = 0; x < cell; x++)
-                    if (!skip(x, y)) {
-                        empty_total += distance(shot.at(ox + gx + x, oy + gy + y), bg.at(gx + x, gy + y));
-                        empty_count++;
-                    }
-            double best = static_cast<double>(empty_total) / empty_count;
+            double best = tile_distance(shot, ox + gx, oy + gy, bg, gx, gy, bg, gx, gy, skip);
             char best_char = '.';
             for (int type = 1; type * cell < cups.h; type++) {
                 for (int v = 0; v < variants; v++) {
@@ -290,21 +272,14 @@ bool has_match(const Board& b) {
 // A row slides one cell toward column 5 (right) or column 0 (left), wrapping round; a column toward
 // row 9 (down) or row 0 (up).
 Board slid_row(Board b, int r, bool right) {
-    std::string& line = b[r];
-    if (right)
-        line = line.substr(cols - 1) + line.substr(0, cols - 1);
-    else
-        line = line.substr(1) + line.substr(0, 1);
+    std::rotate(b[r].begin(), right ? b[r].end() - 1 : b[r].begin() + 1, b[r].end());
     return b;
 }
 
 Board slid_column(Board b, int c, bool down) {
     std::string column;
     for (int r = 0; r < rows; r++) column += b[r][c];
-    if (down)
-        column = column.substr(rows - 1) + column.substr(0, rows - 1);
-    else
-        column = column.substr(1) + column.substr(0, 1);
+    std::rotate(column.begin(), down ? column.end() - 1 : column.begin() + 1, column.end());
     for (int r = 0; r < rows; r++) b[r][c] = column[r];
     return b;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,22 @@ inline std::vector<std::string> bottom_rows(std::vector<std::string> rows) {
 
 // A colour value as pixel() reads it back.
 inline Rgb colour_of(int c) { return {getr(c), getg(c), getb(c)}; }
+
+// Cells marked to break: all of them, or only those that hold `cup`.
+inline int marked_cells(const Player* p, int cup = -1) {
+    int n = 0;
+    for (int i = 0; i < board_cells; i++) n += p->group[i] != 0 && (cup < 0 || p->cells[i] == cup);
+    return n;
+}
+
+// Pixels of a picture and the colours they should have.
+struct Wanted {
+    int x, y;
+    Rgb colour;
+};
+inline void expect_pixels(BITMAP* b, std::initializer_list<Wanted> wanted) {
+    for (const Wanted& w : wanted) EXPECT_EQ(pixel(b, w.x, w.y), w.colour) << "pixel " << w.x << "," << w.y;
+}
 
 // Fresh players and globals for every test; `p` is the left board.
 class BoardTest : public ::testing::Test {

@@ -23,13 +23,6 @@ BITMAP* tiled_sheet(int w, int h, int tw, int th, Rgb (*tile)(int, int)) {
     return b;
 }
 
-Rgb digit_at(int x, int) { return digit_tile(x / 16); }
-Rgb combo_at(int, int y) { return combo_strip(y); }
-Rgb round_at(int, int y) { return round_strip(y); }
-Rgb winlose_at(int, int y) { return winlose_half(y); }
-Rgb bg_at(int, int) { return bg_colour(); }
-Rgb char_bg_at(int, int) { return char_bg_colour(); }
-
 BITMAP* fake_screen;
 
 }  // namespace
@@ -63,12 +56,12 @@ void start_headless() {
     cups = tiled_sheet(80, 64, 16, 16, cups_tile);
     pop = tiled_sheet(160, 160, 32, 32, pop_tile);
     super = tiled_sheet(40, 32, 8, 8, super_tile);
-    numbers = tiled_sheet(160, 16, 16, 16, digit_at);
-    combotxt = tiled_sheet(128, 512, 128, 64, combo_at);
-    roundtxt = tiled_sheet(128, 576, 128, 64, round_at);
-    winlose = tiled_sheet(128, 96, 128, 48, winlose_at);
-    bg = tiled_sheet(256, 192, 256, 192, bg_at);
-    char_bg = tiled_sheet(256, 192, 256, 192, char_bg_at);
+    numbers = tiled_sheet(160, 16, 16, 16, [](int x, int) { return digit_tile(x / 16); });
+    combotxt = tiled_sheet(128, 512, 128, 64, [](int, int y) { return combo_strip(y); });
+    roundtxt = tiled_sheet(128, 576, 128, 64, [](int, int y) { return round_strip(y); });
+    winlose = tiled_sheet(128, 96, 128, 48, [](int, int y) { return winlose_half(y); });
+    bg = tiled_sheet(256, 192, 256, 192, [](int, int) { return bg_colour(); });
+    char_bg = tiled_sheet(256, 192, 256, 192, [](int, int) { return char_bg_colour(); });
     break_sound = create_sample(16, 0, 22050, 64);
     refill_sound = create_sample(16, 0, 22050, 64);
     top_panel = create_bitmap(screen_width, panel_height);
@@ -79,19 +72,12 @@ void start_headless() {
 }
 
 void reset_game_state() {
-    for (int index = 0; index < 2; index++) {
-        destroy_player(players[index]);
-        Player* p = create_player(index);
-        p->board_bitmap = create_bitmap(board_width, board_height);
-        p->refill_strip = create_bitmap(board_width, board_height);
-        p->anim_canvas = create_bitmap(screen_width, panel_height);
-        clear_to_color(p->refill_strip, mask_colour());
+    for (Player* p : players) destroy_player(p);
+    create_players();
+    for (Player* p : players) {
         clear_to_color(p->board_bitmap, mask_colour());
-        p->character = static_cast<int8_t>(index);
-        players[index] = p;
+        p->character = static_cast<int8_t>(p->index);
     }
-    players[0]->opponent = players[1];
-    players[1]->opponent = players[0];
 
     game_mode = mode_vs_cpu;
     round_number = 1;

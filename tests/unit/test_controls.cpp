@@ -19,50 +19,39 @@ protected:
         poll_controls(p);
         return p->command;
     }
+
+    // Frames of keys held and the command each frame's poll gives.
+    struct Frame {
+        std::vector<int> keys;
+        int command;
+    };
+    void expect_commands(const std::vector<Frame>& frames) {
+        for (size_t f = 0; f < frames.size(); f++) {
+            for (int k : {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_X, KEY_Z}) key[k] = 0;
+            for (int k : frames[f].keys) key[k] = 1;
+            EXPECT_EQ(poll(), frames[f].command) << "frame " << f;
+        }
+    }
 };
 
-TEST_F(Controls, DirectionsAreReportedOnlyWhenTheHeldSetChanges) {
-    key[KEY_RIGHT] = 1;
-    std::vector<int> commands;
-    for (int f = 0; f < 4; f++) commands.push_back(poll());
-    EXPECT_EQ(commands, (std::vector<int>{cmd_right, 0, 0, 0}));
-
-    key[KEY_UP] = 1;  // a second direction joins: both are reported together
-    EXPECT_EQ(poll(), cmd_up | cmd_right);
-    EXPECT_EQ(poll(), 0);
-    key[KEY_UP] = 0;  // releasing one reports the rest again
-    EXPECT_EQ(poll(), cmd_right);
-    key[KEY_RIGHT] = 0;
-    EXPECT_EQ(poll(), 0);
-    EXPECT_EQ(p->held_dirs, 0);
-
-    key[KEY_UP] = key[KEY_DOWN] = 1;  // both in the same frame
-    EXPECT_EQ(poll(), cmd_up | cmd_down);
-}
-
-TEST_F(Controls, ToggleBelongsToTheTrackedSet) {
-    key[KEY_X] = 1;
-    EXPECT_EQ(poll(), cmd_toggle);
-    EXPECT_EQ(poll(), 0);
-    key[KEY_LEFT] = 1;  // while toggle is held, each change reports it again
-    EXPECT_EQ(poll(), cmd_toggle | cmd_left);
-    key[KEY_LEFT] = 0;
-    EXPECT_EQ(poll(), cmd_toggle);
+TEST_F(Controls, DirectionsAndToggleAreReportedOncePerChangeTheActionWhileHeld) {
+    expect_commands({
+        // A direction once; a second joins: both; one let go: the rest again; two in one frame.
+        {{KEY_RIGHT}, cmd_right}, {{KEY_RIGHT}, 0}, {{KEY_RIGHT}, 0},
+        {{KEY_RIGHT, KEY_UP}, cmd_up | cmd_right}, {{KEY_RIGHT, KEY_UP}, 0},
+        {{KEY_RIGHT}, cmd_right}, {{}, 0},
+        {{KEY_UP, KEY_DOWN}, cmd_up | cmd_down}, {{}, 0},
+        // The toggle belongs to the tracked set: while it is held, each change reports it again.
+        {{KEY_X}, cmd_toggle}, {{KEY_X}, 0}, {{KEY_X, KEY_LEFT}, cmd_toggle | cmd_left}, {{KEY_X}, cmd_toggle},
+    });
     EXPECT_EQ(p->held_dirs, cmd_toggle);
-}
-
-TEST_F(Controls, ActionIsReportedOnEveryFrameItIsHeld) {
-    key[KEY_Z] = 1;
-    EXPECT_EQ(poll(), cmd_action);
-    EXPECT_EQ(poll(), cmd_action);
-    EXPECT_EQ(p->held_dirs, 0);  // the action is not tracked
-    key[KEY_DOWN] = 1;
-    EXPECT_EQ(poll(), cmd_action | cmd_down);
-    EXPECT_EQ(poll(), cmd_action);
-    key[KEY_DOWN] = 0;
-    EXPECT_EQ(poll(), cmd_action);  // the set changed to empty: all held bits, just the action
-    key[KEY_Z] = 0;
-    EXPECT_EQ(poll(), 0);
+    expect_commands({
+        // The action on every frame it is held and untracked: pressing it reports no held direction
+        // again. When the tracked set changes to empty, all held bits are reported: just the action.
+        {{}, 0}, {{KEY_DOWN}, cmd_down}, {{KEY_DOWN, KEY_Z}, cmd_action}, {{KEY_Z}, cmd_action}, {{KEY_Z}, cmd_action},
+        {{KEY_Z, KEY_DOWN}, cmd_action | cmd_down}, {{KEY_Z, KEY_DOWN}, cmd_action}, {{}, 0},
+    });
+    EXPECT_EQ(p->held_dirs, 0);
 }
 
 TEST_F(Controls, JoystickAndKeyboardAreMergedBitByBit) {
@@ -112,14 +101,6 @@ TEST_F(Controls, HeldSKeyFillsTheSuperMeterWithoutACommand) {
     poll();
     EXPECT_EQ(p->super_meter, 2);
     EXPECT_EQ(players[1]->super_meter, 0);  // only the polled board
-}
-
-TEST_F(Controls, ADirectionHeldFromBeforeGivesNothingNew) {
-    p->held_dirs = cmd_left;  // held when the last change was reported, e.g. in an earlier round
-    key[KEY_LEFT] = 1;
-    EXPECT_EQ(poll(), 0);
-    p->command = cmd_down;  // a stale command is always replaced
-    EXPECT_EQ(poll(), 0);
 }
 
 }  // namespace

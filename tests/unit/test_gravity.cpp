@@ -28,25 +28,21 @@ TEST_F(Gravity, StackFallsOneRowPerFrameWithJunkAndSuperCup) {
     p->super_col = 2;
     p->super_row = 3;
     p->state = falling;
-
-    EXPECT_TRUE(fall_step(p));
-    EXPECT_EQ(board_text(p), lines(bottom_rows({"..1...", "..2...", "..a...", "..3...", "......", "3.....", "1.2.13"})));
-    EXPECT_EQ(p->super_row, 4);
-    EXPECT_EQ(p->state, falling);
-
-    EXPECT_TRUE(fall_step(p));
-    EXPECT_EQ(board_text(p), lines(bottom_rows({"..1...", "..2...", "..a...", "..3...", "3.....", "1.2.13"})));
-    EXPECT_EQ(p->super_row, 5);
-
-    EXPECT_TRUE(fall_step(p));
-    const std::string landed = lines(bottom_rows({"..1...", "..2...", "..a...", "3.3...", "1.2.13"}));
-    EXPECT_EQ(board_text(p), landed);
-    EXPECT_EQ(p->super_row, 6);
-    EXPECT_EQ(p->state, falling);
-
+    // Each frame drops every hanging cup one row, the super cup's badge with it (row 3 to 6).
+    const std::vector<std::string> frames[] = {
+        bottom_rows({"..1...", "..2...", "..a...", "..3...", "......", "3.....", "1.2.13"}),
+        bottom_rows({"..1...", "..2...", "..a...", "..3...", "3.....", "1.2.13"}),
+        bottom_rows({"..1...", "..2...", "..a...", "3.3...", "1.2.13"}),
+    };
+    for (int f = 0; f < 3; f++) {
+        EXPECT_TRUE(fall_step(p));
+        EXPECT_EQ(board_text(p), lines(frames[f]));
+        EXPECT_EQ(p->super_row, 4 + f);
+        EXPECT_EQ(p->state, falling);
+    }
     // The fourth frame moves nothing and settles the board.
     EXPECT_FALSE(fall_step(p));
-    EXPECT_EQ(board_text(p), landed);
+    EXPECT_EQ(board_text(p), lines(frames[2]));
     EXPECT_EQ(p->super_col, 2);
     EXPECT_EQ(p->super_row, 6);
     EXPECT_EQ(p->state, settled);
@@ -62,32 +58,26 @@ TEST_F(Gravity, RefillFillsTheEmptyRowsAndPaintsTheStrip) {
 
     // One rand() per new cell, rows first then columns; then the super cup's column and row.
     srand(5);
-    int expected[3][board_cols];
+    std::vector<std::string> expected = rows;
     for (int r = 0; r < 3; r++)
-        for (int c = 0; c < board_cols; c++) expected[r][c] = rand() % 3 + 1;
+        for (char& cup : expected[r]) cup = static_cast<char>('1' + rand() % 3);
     const int super_col = rand() % 6, super_row = rand() % 3;
 
     srand(5);
     refill_step(p);
-    for (int r = 0; r < 3; r++) {
-        for (int c = 0; c < board_cols; c++) {
-            EXPECT_EQ(p->cells[cell_at(c, r)], expected[r][c]) << "column " << c << " row " << r;
-            EXPECT_EQ(p->junk[cell_at(c, r)], 0);
-            // The strip shows the new cup (outside the badge area).
-            EXPECT_EQ(pixel(p->refill_strip, 16 * c + 1, 16 * r + 1), cup_tile(expected[r][c]));
-        }
-    }
-    EXPECT_EQ(board_text(p).substr(3 * 7), lines({rows.begin() + 3, rows.end()}));
+    EXPECT_EQ(board_text(p), lines(expected));  // new cups without junk markers, the rest as it was
+    for (int r = 0; r < 3; r++)  // the strip shows each new cup (outside the badge area)
+        for (int c = 0; c < board_cols; c++)
+            EXPECT_EQ(pixel(p->refill_strip, 16 * c + 1, 16 * r + 1), cup_tile(expected[r][c] - '0')) << c << "," << r;
     EXPECT_EQ(p->refill_rows, 3);
     EXPECT_EQ(p->refill_offset, 96);
     EXPECT_EQ(p->state, refilling);
     EXPECT_EQ(p->super_col, super_col);
     EXPECT_EQ(p->super_row, super_row);
     // The badge is painted into the strip; the rows below the new ones stay transparent.
-    EXPECT_EQ(pixel(p->refill_strip, 16 * super_col + 6, 16 * super_row + 5), super_tile(0, 16));
     const Rgb magenta = colour_of(makecol(255, 0, 255));
-    EXPECT_EQ(pixel(p->refill_strip, 0, 48), magenta);
-    EXPECT_EQ(pixel(p->refill_strip, 95, 159), magenta);
+    expect_pixels(p->refill_strip,
+                  {{16 * super_col + 6, 16 * super_row + 5, super_tile(0, 16)}, {0, 48, magenta}, {95, 159, magenta}});
 }
 
 // Fills two rows, then checks every frame of the strip's slide against the board picture.
@@ -110,11 +100,9 @@ void check_strip_slide(Player* p) {
         EXPECT_EQ(pixel(p->board_bitmap, first, y), pixel(p->refill_strip, first - x, y));
         EXPECT_EQ(pixel(p->board_bitmap, last, y), pixel(p->refill_strip, last - x, y));
         // Beside the strip's leading edge the previous picture still shows.
-        if (p->index == 1 && first > 0) {
-            EXPECT_EQ(pixel(p->board_bitmap, first - 1, y), colour_of(old));
-        }
-        if (p->index == 0 && last < board_width - 1) {
-            EXPECT_EQ(pixel(p->board_bitmap, last + 1, y), colour_of(old));
+        const int beside = p->index == 1 ? first - 1 : last + 1;
+        if (beside >= 0 && beside < board_width) {
+            EXPECT_EQ(pixel(p->board_bitmap, beside, y), colour_of(old));
         }
     }
     refill_step(p);  // the fourteenth frame: no row is empty any more
@@ -123,13 +111,9 @@ void check_strip_slide(Player* p) {
 }
 
 TEST_F(Gravity, StripSlidesInFromEachBoardsOwnEdgeInTwelveFrames) {
-    {
-        SCOPED_TRACE("left board");
-        check_strip_slide(players[0]);
-    }
-    {
-        SCOPED_TRACE("right board");
-        check_strip_slide(players[1]);
+    for (Player* board : players) {
+        SCOPED_TRACE(board->index == 0 ? "left board" : "right board");
+        check_strip_slide(board);
     }
 }
 
@@ -182,9 +166,7 @@ TEST_F(Gravity, OpeningFillCopiesTheOpponentsPatternOnce) {
     EXPECT_NE(right->super_col, no_super_col);
 
     // first_fill is consumed by the next refill step whatever it does, even when nothing is empty.
-    for (int f = 0; f < 13; f++) refill_step(right);
-    ASSERT_EQ(right->state, ready);
-    right->state = refilling;
+    right->refill_offset = 0;
     right->first_fill = 1;
     refill_step(right);
     EXPECT_EQ(right->state, ready);

@@ -1,19 +1,14 @@
 // The bottom panel's scores and balance bar.
-#include <gtest/gtest.h>
-
-#include "board/player.h"
-#include "headless.h"
+#include "board_fixture.h"
 #include "present/hud.h"
-#include "shell/assets.h"
 #include "shell/match.h"
 
 namespace {
 
-class Hud : public ::testing::Test {
+class Hud : public BoardTest {
 protected:
     void SetUp() override {
-        start_headless();
-        reset_game_state();
+        BoardTest::SetUp();
         clear_to_color(bottom_panel, makecol(40, 80, 40));
     }
 
@@ -32,7 +27,6 @@ protected:
 };
 
 TEST_F(Hud, ScoresShowSixDigitsWithLeadingZeros) {
-    Player* p = players[0];
     const struct {
         int score;
         const char* shown;
@@ -61,14 +55,9 @@ TEST_F(Hud, BalanceBarIsBlackUpToItsBoundaryAndWhiteAfter) {
             const Rgb expected = x <= c.last_black ? black : white;
             ASSERT_EQ(pixel(bottom_panel, x, 28), expected) << "balance " << c.balance << " at x " << x;
         }
-        // The grey outline is drawn last, over both parts.
-        for (int x : {64, 100, 150, 192}) {
-            EXPECT_EQ(pixel(bottom_panel, x, 24), grey);
-            EXPECT_EQ(pixel(bottom_panel, x, 32), grey);
-        }
-        EXPECT_EQ(pixel(bottom_panel, 64, 28), grey);
-        EXPECT_EQ(pixel(bottom_panel, 192, 28), grey);
-        EXPECT_EQ(pixel(bottom_panel, 193, 28), in_16_bit(40, 80, 40));
+        // The grey outline is drawn last, over both parts; nothing right of it.
+        expect_pixels(bottom_panel, {{64, 28, grey}, {192, 28, grey}, {100, 24, grey}, {150, 24, grey}, {100, 32, grey},
+                                     {150, 32, grey}, {193, 28, in_16_bit(40, 80, 40)}});
     }
 }
 

@@ -13,17 +13,6 @@ namespace {
 
 constexpr int stream_frames = 6000;
 
-// What a finished stream leaves behind.
-struct Outcome {
-    std::string board;
-    int score, balance, turns, cursor_row, cursor_col, super_col, super_row, super_meter;
-    bool operator==(const Outcome& o) const {
-        return board == o.board && score == o.score && balance == o.balance && turns == o.turns &&
-               cursor_row == o.cursor_row && cursor_col == o.cursor_col && super_col == o.super_col &&
-               super_row == o.super_row && super_meter == o.super_meter;
-    }
-};
-
 bool in(int v, int low, int high) { return v >= low && v <= high; }
 
 // The first rule of a well-formed board that the record breaks, or "" when it keeps them all.
@@ -63,7 +52,8 @@ class Invariants : public ::testing::Test {
 protected:
     void SetUp() override { start_headless(); }
 
-    Outcome play_stream(unsigned seed) {
+    // Plays a stream; returns its number of turns and sets `outcome` to what it leaves behind.
+    int play_stream(unsigned seed, std::string* outcome = nullptr) {
         reset_game_state();
         srand(seed);
         std::mt19937 dice(seed);
@@ -94,25 +84,29 @@ protected:
             }
         }
         for (int k : keys) key[k] = 0;
-        return {board_text(p), p->score, balance, turns, p->cursor_row, p->cursor_col,
-                p->super_col, p->super_row, p->super_meter};
+        EXPECT_GT(p->score, 0);
+        if (outcome) {
+            *outcome = board_text(p);
+            for (int v : {p->score, balance, turns, p->cursor_row, p->cursor_col, p->super_col, p->super_row,
+                          p->super_meter})
+                *outcome += std::to_string(v) + " ";
+        }
+        return turns;
     }
 };
 
 TEST_F(Invariants, RandomStreamsKeepTheBoardWellFormed) {
     for (unsigned seed : {1u, 2u, 3u}) {
         SCOPED_TRACE(seed);
-        const Outcome o = play_stream(seed);
-        EXPECT_GT(o.turns, 50);  // the stream really plays: many turns, points scored
-        EXPECT_GT(o.score, 0);
+        EXPECT_GT(play_stream(seed), 50);  // the stream really plays: many turns, points scored
     }
 }
 
 TEST_F(Invariants, TheSameSeedPlaysTheSameGame) {
-    const Outcome first = play_stream(7);
-    const Outcome again = play_stream(7);
-    EXPECT_TRUE(first == again) << first.board << "\nversus\n" << again.board;
-    EXPECT_EQ(first.score, again.score);
+    std::string first, again;
+    play_stream(7, &first);
+    play_stream(7, &again);
+    EXPECT_EQ(first, again);
 }
 
 }  // namespace

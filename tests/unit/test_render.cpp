@@ -1,4 +1,7 @@
 // The board pictures: cells and their tiles, sliding lines, the frame, texts and stars.
+#include <algorithm>
+#include <array>
+
 #include "board/render.h"
 #include "board_fixture.h"
 #include "shell/frame.h"
@@ -15,22 +18,18 @@ protected:
         draw_board(who);
     }
 
-    // Every pixel of the one-pixel outline from (x1, y1) to (x2, y2) on the top panel.
-    int white_pixels_on(int x1, int y1, int x2, int y2) {
-        int n = 0;
-        for (int x = x1; x <= x2; x++) n += (pixel(top_panel, x, y1) == white) + (pixel(top_panel, x, y2) == white);
-        for (int y = y1 + 1; y < y2; y++) n += (pixel(top_panel, x1, y) == white) + (pixel(top_panel, x2, y) == white);
-        return n;
-    }
-    static int outline_length(int x1, int y1, int x2, int y2) { return 2 * (x2 - x1 + 1) + 2 * (y2 - y1 - 1); }
-
-    // The two-pixel white frame directly around the area (l, t)-(r, b), and nothing white on the
-    // lines just outside and just inside it.
+    // The two-pixel white frame directly around the area (l, t)-(r, b): every pixel of the one-pixel
+    // outlines 1 and 2 pixels outside it white, none of those just outside the frame and just inside.
     void expect_frame(int l, int t, int r, int b) {
-        EXPECT_EQ(white_pixels_on(l - 2, t - 2, r + 2, b + 2), outline_length(l - 2, t - 2, r + 2, b + 2));
-        EXPECT_EQ(white_pixels_on(l - 1, t - 1, r + 1, b + 1), outline_length(l - 1, t - 1, r + 1, b + 1));
-        EXPECT_EQ(white_pixels_on(l - 3, t - 3, r + 3, b + 3), 0);
-        EXPECT_EQ(white_pixels_on(l, t, r, b), 0);
+        auto white_at = [](int x, int y) { return pixel(top_panel, x, y) == white; };
+        for (int d = 0; d <= 3; d++) {
+            const int x1 = l - d, y1 = t - d, x2 = r + d, y2 = b + d;
+            int white_pixels = 0;
+            for (int x = x1; x <= x2; x++) white_pixels += white_at(x, y1) + white_at(x, y2);
+            for (int y = y1 + 1; y < y2; y++) white_pixels += white_at(x1, y) + white_at(x2, y);
+            const int outline = 2 * (x2 - x1 + 1) + 2 * (y2 - y1 - 1);
+            EXPECT_EQ(white_pixels, d == 1 || d == 2 ? outline : 0) << "outline " << d << " pixels outside";
+        }
     }
 };
 
@@ -69,26 +68,21 @@ TEST_F(Render, SlidingRowIsDrawnAtItsOffsetWithTheWrappedCell) {
     anim_tick = 4;  // type 2 shimmers
     const Rgb tile[6] = {cups_tile(0, 16),  cups_tile(32, 32), cups_tile(0, 48),
                          cups_tile(64, 16), cups_tile(64, 32), cups_tile(64, 48)};
-    BITMAP* b = p->board_bitmap;
     p->cursor_row = 2;
-    p->slide_x = 4;  // moving left: column 0 also enters at the right edge
-    draw(p);
-    EXPECT_EQ(pixel(b, 0, 40), tile[0]);
-    EXPECT_EQ(pixel(b, 11, 40), tile[0]);
-    EXPECT_EQ(pixel(b, 12, 40), tile[1]);
-    EXPECT_EQ(pixel(b, 91, 40), tile[5]);
-    EXPECT_EQ(pixel(b, 92, 40), tile[0]);
-    EXPECT_EQ(pixel(b, 95, 40), tile[0]);
-    EXPECT_EQ(pixel(b, 0, 24), cups_tile(0, 48));  // the row above stays in place
-
-    p->slide_x = -4;  // moving right: column 5 also enters at the left edge
-    draw(p);
-    EXPECT_EQ(pixel(b, 0, 40), tile[5]);
-    EXPECT_EQ(pixel(b, 3, 40), tile[5]);
-    EXPECT_EQ(pixel(b, 4, 40), tile[0]);
-    EXPECT_EQ(pixel(b, 83, 40), tile[4]);
-    EXPECT_EQ(pixel(b, 84, 40), tile[5]);
-    EXPECT_EQ(pixel(b, 95, 40), tile[5]);
+    // Moving left (+4): column 0 also enters at the right edge; moving right (-4): column 5 also
+    // enters at the left edge. Each x of row 2's pixel line and the column whose tile shows there.
+    const struct {
+        int slide_x;
+        std::vector<std::array<int, 2>> shown;
+    } cases[] = {{4, {{0, 0}, {11, 0}, {12, 1}, {91, 5}, {92, 0}, {95, 0}}},
+                 {-4, {{0, 5}, {3, 5}, {4, 0}, {83, 4}, {84, 5}, {95, 5}}}};
+    for (const auto& c : cases) {
+        p->slide_x = c.slide_x;
+        draw(p);
+        for (const auto& s : c.shown)
+            EXPECT_EQ(pixel(p->board_bitmap, s[0], 40), tile[s[1]]) << "slide " << c.slide_x << ", x " << s[0];
+        EXPECT_EQ(pixel(p->board_bitmap, 0, 24), cups_tile(0, 48));  // the row above stays in place
+    }
     // The board is placed at (16, 16) on the top panel.
     EXPECT_EQ(pixel(top_panel, 16, 56), tile[5]);
     EXPECT_EQ(pixel(top_panel, 20, 56), tile[0]);
@@ -100,23 +94,16 @@ TEST_F(Render, SlidingColumnIsDrawnAtItsOffsetAndShowsItsEmptyCells) {
     BITMAP* b = p->board_bitmap;
     p->axis = column_mode;
     p->cursor_col = 2;
+    const Rgb junk_2 = cups_tile(64, 32), shimmering_1 = cups_tile(16, 16), still_2 = cups_tile(0, 32);
     p->slide_y = -4;  // moving down: row 9 also enters at the top
     draw(p);
-    EXPECT_EQ(pixel(b, 40, 0), cups_tile(64, 32));
-    EXPECT_EQ(pixel(b, 40, 3), cups_tile(64, 32));
-    EXPECT_EQ(pixel(b, 40, 4), cups_tile(16, 16));
-    EXPECT_EQ(pixel(b, 40, 147), cups_tile(0, 32));
-    EXPECT_EQ(pixel(b, 40, 159), cups_tile(64, 32));
+    expect_pixels(b, {{40, 0, junk_2}, {40, 3, junk_2}, {40, 4, shimmering_1}, {40, 147, still_2}, {40, 159, junk_2}});
 
     p->slide_y = 8;  // moving up: row 0 also enters at the bottom
     draw(p);
-    EXPECT_EQ(pixel(b, 40, 0), cups_tile(16, 16));
-    EXPECT_EQ(pixel(b, 40, 8), cups_tile(0, 32));
-    EXPECT_EQ(pixel(b, 40, 151), cups_tile(64, 32));
-    EXPECT_EQ(pixel(b, 40, 152), cups_tile(16, 16));
+    expect_pixels(b, {{40, 0, shimmering_1}, {40, 8, still_2}, {40, 151, junk_2}, {40, 152, shimmering_1}});
     // The empty cell of the sliding column is drawn from tile (0, 0); a still one stays transparent.
-    EXPECT_EQ(pixel(b, 40, 80), cups_tile(0, 0));
-    EXPECT_EQ(pixel(b, 8, 80), colour_of(makecol(255, 0, 255)));
+    expect_pixels(b, {{40, 80, cups_tile(0, 0)}, {8, 80, colour_of(makecol(255, 0, 255))}});
     EXPECT_EQ(pixel(top_panel, 24, 96), bg_colour());
 }
 
@@ -152,13 +139,10 @@ TEST_F(Render, SuperCupBadgeShowsTheMeterAtItsOffset) {
         SCOPED_TRACE(meter);
         p->super_meter = meter;
         draw(p);
-        const Rgb badge = super_tile(8 * meter, 8);
-        EXPECT_EQ(pixel(b, 37, 84), badge);  // the 8 x 8 badge at (5, 4) inside the cell
-        EXPECT_EQ(pixel(b, 44, 91), badge);
-        EXPECT_EQ(pixel(b, 36, 84), cups_tile(0, 48));
-        EXPECT_EQ(pixel(b, 45, 91), cups_tile(0, 48));
-        EXPECT_EQ(pixel(b, 37, 83), cups_tile(0, 48));
-        EXPECT_EQ(pixel(b, 44, 92), cups_tile(0, 48));
+        // The 8 x 8 badge at (5, 4) inside the cell, the cup around it.
+        const Rgb badge = super_tile(8 * meter, 8), cup = cups_tile(0, 48);
+        expect_pixels(b, {{37, 84, badge}, {44, 91, badge}, {36, 84, cup}, {45, 91, cup}, {37, 83, cup},
+                          {44, 92, cup}});
     }
 }
 
@@ -166,37 +150,27 @@ TEST_F(Render, StarsComboAndSuperTextsStandOnEachPlayersSide) {
     anim_tick = 5;  // star picture row 1
     p->super_meter = 3;
     draw(p);
-    EXPECT_EQ(pixel(top_panel, 117, 20), super_tile(0, 8));
-    EXPECT_EQ(pixel(top_panel, 124, 27), super_tile(0, 8));
-    EXPECT_EQ(pixel(top_panel, 117, 36), super_tile(8, 8));
-    EXPECT_EQ(pixel(top_panel, 117, 52), super_tile(16, 8));
-    EXPECT_EQ(pixel(top_panel, 117, 68), bg_colour());  // only three stars
-    EXPECT_EQ(pixel(top_panel, 5, 100), bg_colour());   // chain 0: no combo text
-    EXPECT_EQ(pixel(top_panel, 5, 40), bg_colour());    // no super text
+    const Rgb star = super_tile(0, 8), bg = bg_colour();
+    expect_pixels(top_panel,
+                  {{117, 20, star}, {124, 27, star}, {117, 36, super_tile(8, 8)}, {117, 52, super_tile(16, 8)}});
+    // Only three stars; at chain 0 no combo text, and no super text.
+    expect_pixels(top_panel, {{117, 68, bg}, {5, 100, bg}, {5, 40, bg}});
 
     Player* right = players[1];
     right->super_meter = 1;
     right->chain = 3;
     right->super_active = 1;
     draw(right);
-    EXPECT_EQ(pixel(top_panel, 131, 20), super_tile(0, 8));
-    EXPECT_EQ(pixel(top_panel, 128, 96), combo_strip(128));
-    EXPECT_EQ(pixel(top_panel, 255, 159), combo_strip(128));
-    EXPECT_EQ(pixel(top_panel, 127, 100), bg_colour());
-    EXPECT_EQ(pixel(top_panel, 128, 32), combo_strip(448));
-    EXPECT_EQ(pixel(top_panel, 255, 95), combo_strip(448));
+    expect_pixels(top_panel, {{131, 20, star}, {128, 96, combo_strip(128)}, {255, 159, combo_strip(128)},
+                              {127, 100, bg}, {128, 32, combo_strip(448)}, {255, 95, combo_strip(448)}});
 
-    for (int chain : {1, 7}) {
+    // Chains longer than seven keep the last chain text, never the super text.
+    for (int chain : {1, 7, 8, 12}) {
+        SCOPED_TRACE(chain);
         p->chain = chain;
         draw(p);
-        EXPECT_EQ(pixel(top_panel, 0, 96), combo_strip(64 * (chain - 1)));
-        EXPECT_EQ(pixel(top_panel, 127, 159), combo_strip(64 * (chain - 1)));
-    }
-    for (int chain : {8, 12}) {  // longer chains keep the last chain text, never the super text
-        p->chain = chain;
-        draw(p);
-        EXPECT_EQ(pixel(top_panel, 0, 96), combo_strip(64 * 6)) << "chain " << chain;
-        EXPECT_EQ(pixel(top_panel, 127, 159), combo_strip(64 * 6)) << "chain " << chain;
+        const Rgb strip = combo_strip(64 * (std::min(chain, 7) - 1));
+        expect_pixels(top_panel, {{0, 96, strip}, {127, 159, strip}});
     }
 
     p->state = round_over;  // the round-over pop shows no stars
@@ -219,9 +193,7 @@ TEST_F(Render, CellValuesOutsideTheCupTypesNeverDrawFromOutsideTheSheets) {
         draw(p);
         for (int k = 0; k < 4; k++) {
             const Rgb seen = pixel(p->board_bitmap, 16 * k + 8, 104);
-            bool from_sheet = false;
-            for (const Rgb& t : sheet) from_sheet = from_sheet || seen == t;
-            EXPECT_TRUE(from_sheet) << "value " << bad[k] << " frame " << f;
+            EXPECT_NE(std::find(sheet.begin(), sheet.end(), seen), sheet.end()) << "value " << bad[k] << " frame " << f;
         }
         for (int sx = 0; sx < 160; sx += 32) {
             EXPECT_FALSE(pixel(p->board_bitmap, 88, 136) == pop_tile(sx, 128)) << "frame " << f;

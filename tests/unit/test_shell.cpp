@@ -1,63 +1,31 @@
 // The spine: player records, the frame counters, the tick wait and the panels on the screen.
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <cstring>
 #include <thread>
 
-#include "board/player.h"
-#include "headless.h"
-#include "present/hud.h"
-#include "shell/assets.h"
+#include "board_fixture.h"
 #include "shell/frame.h"
 #include "shell/match.h"
 
 namespace {
 
-class Spine : public ::testing::Test {
-protected:
-    void SetUp() override {
-        start_headless();
-        reset_game_state();
-    }
-};
+using Spine = BoardTest;
 
 TEST_F(Spine, NewRecordStartsReadyEmptyAndUnloaded) {
-    Player* p = create_player(1);
-    EXPECT_EQ(p->index, 1);
-    EXPECT_EQ(p->state, ready);
-    EXPECT_EQ(p->axis, row_mode);
-    EXPECT_EQ(p->cursor_row, 0);
-    EXPECT_EQ(p->cursor_col, 0);
-    EXPECT_EQ(p->slide_x, 0);
-    EXPECT_EQ(p->slide_y, 0);
-    EXPECT_EQ(p->super_col, no_super_col);
-    EXPECT_EQ(p->loaded_character, no_character);
-    EXPECT_EQ(p->ai_last, ai_no_slide);
-    // Fields a later step fills start as zero rather than garbage.
-    EXPECT_EQ(p->score, 0);
-    EXPECT_EQ(p->first_fill, 0);
-    for (int i = 0; i < board_cells; i++) {
-        EXPECT_EQ(p->cells[i], 0);
-        EXPECT_EQ(p->pattern[i], 0);
-        EXPECT_EQ(p->group[i], 0);
-        EXPECT_EQ(p->junk[i], 0);
-    }
-    for (const Cue& c : p->cues) EXPECT_TRUE(c.anim == 0 && c.frame == 0 && c.sfx == 0);
-    for (int32_t slot : p->anim_queue) EXPECT_EQ(slot, 0);
-    for (int k = 0; k < max_anims; k++) EXPECT_EQ(p->anims[k].sheet, nullptr);
-    for (int k = 0; k < max_sfx; k++) EXPECT_EQ(p->sfx[k], nullptr);
-    destroy_player(p);
-}
-
-TEST_F(Spine, RecordsAreLinkedAsOpponents) {
-    EXPECT_EQ(players[0]->opponent, players[1]);
-    EXPECT_EQ(players[1]->opponent, players[0]);
-    EXPECT_EQ(players[0]->index, 0);
-    EXPECT_EQ(players[1]->index, 1);
+    // Everything zero (an empty board in row mode, ready, nothing queued or loaded) but the index
+    // and the markers of no super cup, no character and no last slide.
+    Player* fresh = create_player(1);
+    Player expected;
+    std::memset(&expected, 0, sizeof expected);
+    expected.index = 1;
+    expected.super_col = no_super_col;
+    expected.loaded_character = no_character;
+    expected.ai_last = ai_no_slide;
+    EXPECT_EQ(std::memcmp(fresh, &expected, sizeof expected), 0);
+    destroy_player(fresh);
 }
 
 TEST_F(Spine, ReleasingCharacterDataEmptiesEverySlot) {
-    Player* p = players[0];
     for (int k = 0; k < max_anims; k++) p->anims[k] = Anim{create_bitmap(8, 8), k};
     for (int k = 0; k < max_sfx; k++) p->sfx[k] = create_sample(16, 0, 22050, 8);
     p->cues[29] = Cue{3, 4, 5};
@@ -69,49 +37,35 @@ TEST_F(Spine, ReleasingCharacterDataEmptiesEverySlot) {
 }
 
 TEST_F(Spine, ClearBoardEmptiesCellsAndMarkersOnly) {
-    Player* p = players[0];
     set_board(p, {"123123", "231231", "312312", "123123", "231231",
                   "312312", "123123", "abcabc", "312312", "123123"});
     p->group[cell_at(2, 5)] = 3;
     p->cursor_row = 4;
-    p->cursor_col = 2;
-    p->slide_x = 8;
     p->super_col = 3;
     p->super_row = 6;
     p->state = refilling;
     p->score = 77;
+    Player before;
+    std::memcpy(&before, p, sizeof before);
     clear_board(p);
     for (int i = 0; i < board_cells; i++) ASSERT_TRUE(p->cells[i] == 0 && p->group[i] == 0 && p->junk[i] == 0);
-    EXPECT_EQ(p->cursor_row, 4);
-    EXPECT_EQ(p->cursor_col, 2);
-    EXPECT_EQ(p->slide_x, 8);
-    EXPECT_EQ(p->super_col, 3);
-    EXPECT_EQ(p->super_row, 6);
-    EXPECT_EQ(p->state, refilling);
-    EXPECT_EQ(p->score, 77);
+    // Nothing else changes: with the copy's board emptied too, the two records are the same.
+    std::memset(before.cells, 0, sizeof before.cells);
+    std::memset(before.group, 0, sizeof before.group);
+    std::memset(before.junk, 0, sizeof before.junk);
+    EXPECT_EQ(std::memcmp(p, &before, sizeof before), 0);
 }
 
 TEST_F(Spine, EndRoundMarksEveryCupToBreakNow) {
-    Player* p = players[0];
-    end_round(p);
-    EXPECT_EQ(p->state, round_over);
-    for (int i = 0; i < board_cells; i++) EXPECT_EQ(p->group[i], 0);
-
     set_board(p, {"......", "......", "......", "......", "......",
                   "......", "...1..", "..23..", ".a123.", "123123"});
     p->group[cell_at(0, 0)] = 4;  // an empty cell keeps its marker
     p->pop_frame = 3;
-    p->state = ready;
     end_round(p);
     EXPECT_EQ(p->state, round_over);
     EXPECT_EQ(p->pop_frame, 0);
     EXPECT_EQ(p->group[cell_at(0, 0)], 4);
-    for (int c = 0; c < board_cols; c++)
-        for (int r = 0; r < board_rows; r++) {
-            const int i = cell_at(c, r);
-            if (i == cell_at(0, 0)) continue;
-            EXPECT_EQ(p->group[i], p->cells[i] ? 1 : 0) << c << "," << r;
-        }
+    for (int i = cell_at(0, 1); i < board_cells; i++) EXPECT_EQ(p->group[i], p->cells[i] ? 1 : 0) << "cell " << i;
 }
 
 TEST_F(Spine, BattleFramesStepTheCounters) {
@@ -154,17 +108,15 @@ TEST_F(Spine, PanelsAreCopiedToTheirHalvesOfTheScreen) {
 }
 
 TEST_F(Spine, BattleFrameShowsBackgroundBoardsAndHud) {
-    players[0]->score = 42;
+    p->score = 42;
     battle_frame();
-    // The background between the boards, the bottom panel's background under the scores.
-    EXPECT_EQ(pixel(screen, 128, 4), bg_colour());
-    EXPECT_EQ(pixel(screen, 128, 192 + 100), char_bg_colour());
-    // Score digits 0 0 0 0 4 2 from (8, 8) of the bottom panel.
-    EXPECT_EQ(pixel(screen, 8 + 4 * 16 + 8, 192 + 16), digit_tile(4));
-    EXPECT_EQ(pixel(screen, 8 + 5 * 16 + 8, 192 + 16), digit_tile(2));
-    EXPECT_EQ(pixel(screen, 8 + 8, 192 + 16), digit_tile(0));
-    // The balance bar's outline.
-    EXPECT_EQ(pixel(screen, 64, 192 + 28), in_16_bit(128, 128, 128));
+    // The background between the boards, the bottom panel's background under the scores, score
+    // digits 0 0 0 0 4 2 from (8, 8) of the bottom panel, the balance bar's outline.
+    expect_pixels(screen, {{128, 4, bg_colour()},
+                           {128, 192 + 100, char_bg_colour()},
+                           {8 + 4 * 16 + 8, 192 + 16, digit_tile(4)},
+                           {8 + 5 * 16 + 8, 192 + 16, digit_tile(2)},
+                           {64, 192 + 28, in_16_bit(128, 128, 128)}});
 }
 
 TEST_F(Spine, ResultFramePutsEachBannerOverItsBoard) {
@@ -173,25 +125,21 @@ TEST_F(Spine, ResultFramePutsEachBannerOverItsBoard) {
         banner_y = 60;
         result_frame();
         const Rgb won = winlose_half(0), lost = winlose_half(48);
-        EXPECT_EQ(pixel(screen, 60, 80), who == 0 ? won : lost);
-        EXPECT_EQ(pixel(screen, 190, 80), who == 0 ? lost : won);
+        expect_pixels(screen, {{60, 80, who == 0 ? won : lost}, {190, 80, who == 0 ? lost : won}});
     }
     banner_y = -40;  // clipped at the top edge: only its last 8 rows show
     winner = 0;
     result_frame();
-    EXPECT_EQ(pixel(screen, 130, 7), winlose_half(48));
-    EXPECT_EQ(pixel(screen, 130, 9), bg_colour());
+    expect_pixels(screen, {{130, 7, winlose_half(48)}, {130, 9, bg_colour()}});
 }
 
 TEST_F(Spine, IntroFrameShowsTheWordAndTheRoundDigitOnly) {
-    set_board(players[0], {"111111", "111111", "111111", "111111", "111111",
-                           "111111", "111111", "111111", "111111", "111111"});
+    set_board(p, std::vector<std::string>(board_rows, "111111"));
     round_number = 3;
     intro_frame();
-    EXPECT_EQ(pixel(screen, 100, 40), round_strip(0));
-    EXPECT_EQ(pixel(screen, 100, 100), round_strip(3 * 64));
-    EXPECT_EQ(pixel(screen, 20, 20), bg_colour());  // no board is drawn
-    EXPECT_EQ(half_tick, 0);                         // nor are the counters moved
+    // The word, the digit, and no board; nor are the counters moved.
+    expect_pixels(screen, {{100, 40, round_strip(0)}, {100, 100, round_strip(3 * 64)}, {20, 20, bg_colour()}});
+    EXPECT_EQ(half_tick, 0);
 }
 
 }  // namespace
