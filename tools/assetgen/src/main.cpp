@@ -25,6 +25,13 @@ void list_outputs() {
     std::printf("%s\n", kContactSheetFile);
 }
 
+// Some files lie in a folder of their own (a character's pictures and sounds, the music).
+void make_parent_folder(const std::filesystem::path& file) {
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error) fail("cannot create the folder " + file.parent_path().string() + ": " + error.message());
+}
+
 void generate(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -37,6 +44,7 @@ void generate(const std::filesystem::path& folder) {
         Image image = asset.make(ctx);
         const std::string fault = picture_fault(asset, image);
         if (!fault.empty()) fail(fault);
+        make_parent_folder(folder / asset.file);
         write_pcx((folder / asset.file).string(), image);
         made.push_back({asset.file, std::move(image)});
     }
@@ -44,6 +52,7 @@ void generate(const std::filesystem::path& folder) {
         const Sound sound = asset.make();
         const std::string fault = sound_fault(asset, sound);
         if (!fault.empty()) fail(fault);
+        make_parent_folder(folder / asset.file);
         write_wav((folder / asset.file).string(), sound);
     }
     write_png((folder / kContactSheetFile).string(), make_contact_sheet(made, font));
