@@ -34,7 +34,7 @@ void fresh_battle() {
         set_pattern(p, full_board);
         p->state = ready;
     }
-    if (!ai_list) ai_list = std::fopen("AI_list.txt", "r");
+    if (ai_list.empty()) read_ai_script("AI_list.txt");
 }
 
 // One frame on boards just filled: what a frame costs when both boards are full and ready and the
@@ -48,7 +48,7 @@ void BM_BattleFrameFullBoards(benchmark::State& state) {
         state.ResumeTiming();
         battle_frame();
     }
-    state.SetLabel(ai_list ? "scripted computer" : "no AI_list.txt: random computer");
+    state.SetLabel(!ai_list.empty() ? "scripted computer" : "no AI_list.txt: random computer");
 }
 BENCHMARK(BM_BattleFrameFullBoards)->Unit(benchmark::kMicrosecond);
 
@@ -71,7 +71,7 @@ void BM_BattleFramePlay(benchmark::State& state) {
     points += players[0]->score + players[1]->score;
     // Points scored per frame of play on both boards: shows that the computer really played.
     state.counters["points_per_frame"] = static_cast<double>(points) / static_cast<double>(frames);
-    state.SetLabel(ai_list ? "scripted computer" : "no AI_list.txt: random computer");
+    state.SetLabel(!ai_list.empty() ? "scripted computer" : "no AI_list.txt: random computer");
 }
 BENCHMARK(BM_BattleFramePlay)->Unit(benchmark::kMicrosecond);
 

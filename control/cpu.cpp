@@ -2,22 +2,26 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
 #include "board/player.h"
 #include "shell/assets.h"
+#include "shell/files.h"
 #include "shell/match.h"
 
+std::vector<AiRecord> ai_list;
 int ai_go = 0;
 int8_t ai_frame_accum = 0;
 
 namespace {
 
 // The slide a record of the script calls for: even codes slide the base cell's column, odd codes
-// its row; two codes whose difference is 2 undo each other. Any other code names no slide.
+// its row; two codes whose difference is 2 undo each other. The script holds no other code.
 enum MoveCode : int {
     move_column_down = 0,
     move_row_left = 1,
@@ -42,35 +46,91 @@ constexpr int pacing_threshold = 55;  // a pulse once the accumulator, as a sign
 constexpr int random_commands = 32;   // the fallback presses rand() % 32: any directions and toggle
 constexpr auto pause_look = std::chrono::milliseconds(1);  // nap between looks at the P key
 
-// One record of "AI_list.txt": a move code and the three cells that, with the base cell, must hold
-// one cup type. Offsets are relative to the base cell and wrap round the board.
-struct Record {
-    int code;
-    int dc[3];
-    int dr[3];
+// ---- Reading the script ----
+
+constexpr int record_numbers = 7;
+constexpr int longest_shown = 16;  // characters of a wrong word quoted in a message
+const std::string byte_order_mark = "\xEF\xBB\xBF";  // some editors start a UTF-8 file with it
+
+// Where the reader stands in the script's text.
+struct ScriptReader {
+    const std::string& text;
+    size_t at;
+    int line;  // 1 at the top
 };
 
-// Reads the next record; false at the end of the script, on a read error or on a record that does
-// not parse, all of which end the script.
-bool read_record(FILE* script, Record* r) {
-    return std::fscanf(script, "%i %i,%i %i,%i %i,%i", &r->code, &r->dc[0], &r->dr[0], &r->dc[1], &r->dr[1],
-                       &r->dc[2], &r->dr[2]) == 7;
+void skip_space(ScriptReader* r) {
+    for (; r->at < r->text.size() && std::isspace(static_cast<unsigned char>(r->text[r->at])); r->at++)
+        if (r->text[r->at] == '\n') r->line++;
 }
 
+// The word at the reader, quoted for a message, every unprintable byte shown as '?'.
+std::string word_at(const ScriptReader& r) {
+    std::string word;
+    for (size_t k = r.at; k < r.text.size() && word.size() < longest_shown; k++) {
+        const unsigned char c = r.text[k];
+        if (std::isspace(c)) break;
+        word += std::isprint(c) ? static_cast<char>(c) : '?';
+    }
+    return "\"" + word + "\"";
+}
+
+std::string at_line(int line, const std::string& what) { return std::to_string(line) + ": " + what; }
+
+// One number as "%i" reads it (decimal, 0 octal or 0x hexadecimal, with a sign), within lo..hi.
+std::string read_number(ScriptReader* r, const char* name, int lo, int hi, int* value) {
+    const char* start = r->text.c_str() + r->at;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(start, &end, 0);
+    if (end == start) return at_line(r->line, std::string("the ") + name + " is " + word_at(*r) + ", not a number");
+    r->at += end - start;
+    if (errno == ERANGE || v < lo || v > hi)
+        return at_line(r->line, std::string("the ") + name + " " + std::string(start, std::min<size_t>(end - start, longest_shown)) + " is not " +
+                                    std::to_string(lo) + " to " + std::to_string(hi));
+    *value = static_cast<int>(v);
+    return "";
+}
+
+// One record: the move code, then three pairs, the comma right after each column offset.
+std::string read_record(ScriptReader* r, AiRecord* record) {
+    const std::string cut_short = at_line(r->line, "the last record is cut short: a record is " +
+                                                       std::to_string(record_numbers) +
+                                                       " numbers, \"CODE COL,ROW COL,ROW COL,ROW\"");
+    auto ended = [r] { return r->at >= r->text.size(); };
+    auto number = [&](const char* name, int lo, int hi, int* value) {
+        skip_space(r);
+        return ended() ? cut_short : read_number(r, name, lo, hi, value);
+    };
+    std::string fault = number("move code", move_column_down, move_row_right, &record->code);
+    for (int k = 0; k < 3 && fault.empty(); k++) {
+        fault = number("column offset", 1 - board_cols, board_cols - 1, &record->dc[k]);
+        if (!fault.empty()) break;
+        if (ended()) return cut_short;
+        if (std::isspace(static_cast<unsigned char>(r->text[r->at])))
+            return at_line(r->line, "a comma must follow the column offset with no space before it");
+        if (r->text[r->at] != ',') return at_line(r->line, "a comma must follow the column offset, not " + word_at(*r));
+        r->at++;
+        fault = number("row offset", 1 - board_rows, board_rows - 1, &record->dr[k]);
+    }
+    return fault;
+}
+
+// ---- Deciding ----
+
 // v modulo n, taken into 0..n-1 also for negative v.
-int wrap(long long v, int n) { return static_cast<int>((v % n + n) % n); }
+int wrap(int v, int n) { return (v % n + n) % n; }
 
 bool is_odd(int code) { return code % 2 != 0; }
 
 bool board_idle(const Player* p) { return p->state == ready && p->slide_x == 0 && p->slide_y == 0; }
 
 // True when the base cell holds a cup and the record's three other cells hold the same type.
-bool record_fits(const Player* p, const Record& r, int col, int row) {
+bool record_fits(const Player* p, const AiRecord& r, int col, int row) {
     const int32_t cup = p->cells[cell_at(col, row)];
     if (cup == cup_empty) return false;
     for (int k = 0; k < 3; k++)
-        if (p->cells[cell_at(wrap(col + static_cast<long long>(r.dc[k]), board_cols),
-                             wrap(row + static_cast<long long>(r.dr[k]), board_rows))] != cup)
+        if (p->cells[cell_at(wrap(col + r.dc[k], board_cols), wrap(row + r.dr[k], board_rows))] != cup)
             return false;
     return true;
 }
@@ -81,9 +141,8 @@ bool cursor_aligned(const Player* p, int code, int col, int row) {
 }
 
 // The command of a record's slide: its direction, with the toggle when the board is on the other
-// axis, so that it turns and slides in the same frame. A code that names no slide adds nothing.
+// axis, so that it turns and slides in the same frame.
 uint8_t aligned_slide(const Player* p, int code) {
-    if (code < move_column_down || code > move_row_right) return 0;
     const Slide& s = slides[code];
     return s.direction | (p->axis != s.axis ? cmd_toggle : 0);
 }
@@ -99,7 +158,7 @@ uint8_t cursor_step(const Player* p, int code, int col, int row) {
 // Scans the board with one record, from the cursor's cell rightward and then downward, both with
 // wrap-round. Returns true when the decision is made: a slide, or a step toward a base cell. A slide
 // that would undo the previous one is passed over and the scan goes on.
-bool scan_record(Player* p, const Record& r) {
+bool scan_record(Player* p, const AiRecord& r) {
     for (int i = 0; i < board_rows; i++) {
         for (int j = 0; j < board_cols; j++) {
             const int col = (p->cursor_col + j) % board_cols;
@@ -110,7 +169,7 @@ bool scan_record(Player* p, const Record& r) {
                 p->ai_last = ai_no_slide;
                 return true;
             }
-            if (std::abs(p->ai_last - static_cast<long long>(r.code)) == reverse_distance) continue;
+            if (std::abs(p->ai_last - r.code) == reverse_distance) continue;
             p->command |= aligned_slide(p, r.code);
             p->ai_last = static_cast<int8_t>(r.code);
             return true;
@@ -136,15 +195,35 @@ void wait_while_held() {
 
 // Tries every record of the script in file order; false when none made a decision.
 bool follow_script(Player* p) {
-    if (!ai_list) return false;
-    std::rewind(ai_list);
-    Record r;
-    while (read_record(ai_list, &r))
+    for (const AiRecord& r : ai_list)
         if (scan_record(p, r)) return true;
     return false;
 }
 
 }  // namespace
+
+std::string parse_ai_script(const std::string& text, std::vector<AiRecord>* records) {
+    records->clear();
+    ScriptReader r{text, text.compare(0, byte_order_mark.size(), byte_order_mark) == 0 ? byte_order_mark.size() : 0, 1};
+    for (skip_space(&r); r.at < text.size(); skip_space(&r)) {
+        AiRecord record;
+        const std::string fault = read_record(&r, &record);
+        if (!fault.empty()) return fault;
+        records->push_back(record);
+    }
+    return "";
+}
+
+std::string read_ai_script(const char* file) {
+    ai_list.clear();
+    std::vector<uint8_t> bytes;
+    const std::string fault = read_game_file(file, &bytes);
+    if (!fault.empty()) return std::string(file) + " " + fault;
+    const std::string line_fault = parse_ai_script(std::string(bytes.begin(), bytes.end()), &ai_list);
+    if (line_fault.empty()) return "";
+    ai_list.clear();
+    return std::string(file) + ":" + line_fault;
+}
 
 void cpu_command(Player* p) {
     p->command = cmd_action;  // 1. the action bit stays set whatever follows
@@ -152,8 +231,8 @@ void cpu_command(Player* p) {
     if (!decision_due()) return;  // 3. a pacing pulse, or no pacing at all
     wait_while_held();  // 4. P holds the game
     if (ai_scratch) clear_to_color(ai_scratch, mask_colour());  // 5. the scratch picture
-    if (follow_script(p)) return;  // 6.-7. the first record that fits
-    p->command |= static_cast<uint8_t>(std::rand() % random_commands);  // 8. nothing fits: random keys
+    if (follow_script(p)) return;  // 6. the first record that fits
+    p->command |= static_cast<uint8_t>(std::rand() % random_commands);  // 7. nothing fits: random keys
 }
 
 void ai_pacing() {

@@ -1,15 +1,20 @@
 #include "shell/assets.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
 #include <initializer_list>
 #include <ctime>
-#include <fcntl.h>
-#include <unistd.h>
+#include <new>
+#include <string>
+#include <vector>
 
 #include "board/player.h"
+#include "control/cpu.h"
+#include "shell/files.h"
 #include "shell/frame.h"
+#include "shell/guards.h"
 #include "shell/match.h"
 
 BITMAP* cups;
@@ -27,7 +32,6 @@ BITMAP* top_panel;
 BITMAP* bottom_panel;
 BITMAP* character_canvas;
 BITMAP* ai_scratch;
-FILE* ai_list;
 Player* players[2];
 
 namespace {
@@ -37,39 +41,35 @@ std::atomic<bool> close_pressed{false};
 
 void close_button_pressed() { close_pressed = true; }
 
-// The folder the game loads its files from, for messages.
-const char* working_folder() {
-    static char path[1024];
-    if (!getcwd(path, sizeof path)) return ".";
-    return path;
-}
-
-BITMAP* load_picture(const char* file) {
-    BITMAP* picture = load_bitmap(file, nullptr);
-    if (!picture) fail("cannot load picture \"%s\" from %s (missing or unreadable)", file, working_folder());
-    return picture;
-}
+void out_of_memory() { fail("out of memory"); }
 
 SAMPLE* load_sound(const char* file) {
+    std::vector<uint8_t> bytes;
+    std::string fault = read_game_file(file, &bytes);
+    if (fault.empty()) fault = wav_fault(bytes);
+    if (!fault.empty()) fail("sound \"%s\" %s", file, fault.c_str());
+    errno = 0;
     SAMPLE* sound = load_sample(file);
-    if (!sound) fail("cannot load sound \"%s\" from %s (missing or unreadable)", file, working_folder());
+    if (!sound && errno == ENOMEM) fail("out of memory loading sound \"%s\"", file);
+    if (!sound) fail("sound \"%s\" is damaged: it is not a sound the game can play", file);
     return sound;
 }
 
-// Without a sound card the sound library reports its search at length; the game says one line
-// instead and runs silent.
-void install_sound_quietly() {
-    std::fflush(stderr);
-    const int saved_stderr = dup(STDERR_FILENO);
-    const int null_device = open("/dev/null", O_WRONLY);
-    if (saved_stderr >= 0 && null_device >= 0) dup2(null_device, STDERR_FILENO);
+// Without a sound card the sound library reports its search at length; the game runs silent and
+// says so in one line once it is up.
+bool install_sound_quietly() {
+    hush_sound_library(true);
     const int result = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
-    if (saved_stderr >= 0) {
-        dup2(saved_stderr, STDERR_FILENO);
-        close(saved_stderr);
-    }
-    if (null_device >= 0) close(null_device);
-    if (result != 0 || digi_card == DIGI_NONE) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
+    hush_sound_library(false);
+    return result == 0 && digi_card != DIGI_NONE;
+}
+
+// The computer's script, checked whole: a fault in any record stops the game at start-up.
+void load_ai_script() {
+    const char* file = "AI_list.txt";
+    std::string fault = read_ai_script(file);
+    if (fault.empty() && ai_list.empty()) fault = std::string(file) + ":1: the computer's script holds no records";
+    if (!fault.empty()) fail("%s", fault.c_str());
 }
 
 BITMAP* make_bitmap(int w, int h) {
@@ -84,40 +84,66 @@ int mask_colour() { return makecol(255, 0, 255); }
 
 void timer_tick() { count_tick(); }
 
-bool close_requested() { return close_pressed; }
+bool close_requested() { return close_pressed || stop_signal() != 0; }
 
-bool escape_down() { return key[KEY_ESC] || close_pressed; }
+bool escape_down() { return key[KEY_ESC] || close_requested(); }
+
+BITMAP* load_picture(const char* file, int width, int height) {
+    std::vector<uint8_t> bytes;
+    std::string fault = read_game_file(file, &bytes);
+    if (fault.empty()) fault = pcx_fault(bytes, width, height);
+    if (!fault.empty()) fail("picture \"%s\" %s", file, fault.c_str());
+    errno = 0;
+    BITMAP* picture = load_bitmap(file, nullptr);
+    if (!picture && errno == ENOMEM) fail("out of memory loading picture \"%s\"", file);
+    if (!picture) fail("picture \"%s\" is damaged: it is not a picture the game can draw", file);
+    return picture;
+}
 
 void start_game() {
-    if (allegro_init() != 0 || !system_driver)
-        fail("cannot start Allegro: no display found (is DISPLAY set to a running X server?)");
+    open_standard_descriptors();
+    std::set_new_handler(out_of_memory);
+    hold_stop_signals();
+    errno = 0;
+    if (allegro_init() != 0 || !system_driver) {
+        if (errno == ENOMEM) fail("out of memory starting Allegro");
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display) fail("no display: DISPLAY is not set, and the game needs an X server");
+        fail("cannot reach the display \"%s\" (is an X server running there?)", display);
+    }
     allegro_up = true;
+    catch_stop_signals();
+    watch_display();
     install_keyboard();
     install_joystick(JOY_TYPE_AUTODETECT);
     install_timer();
     install_mouse();
     set_color_depth(16);
-    install_sound_quietly();
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 256, 384, 0, 0) != 0)
+    const bool sound = install_sound_quietly();
+    errno = 0;
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 256, 384, 0, 0) != 0) {
+        if (errno == ENOMEM) fail("out of memory opening the window");
         fail("cannot open the 256 x 384 window: %s", allegro_error);
+    }
     set_window_title("cupclash");
     set_close_button_callback(close_button_pressed);
     srand(time(nullptr));
     load_shared_assets();
     install_int(timer_tick, 40);
     create_players();
+    if (!sound) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
 }
 
 void load_shared_assets() {
-    cups = load_picture("cups.pcx");
-    pop = load_picture("pop.pcx");
-    combotxt = load_picture("combotxt.pcx");
-    roundtxt = load_picture("roundtxt.pcx");
-    numbers = load_picture("numbers.pcx");
-    bg = load_picture("bg.pcx");
-    super = load_picture("super.pcx");
-    winlose = load_picture("winlose.pcx");
-    char_bg = load_picture("char_bg.pcx");
+    cups = load_picture("cups.pcx", 80, 64);
+    pop = load_picture("pop.pcx", 160, 160);
+    combotxt = load_picture("combotxt.pcx", 128, 512);
+    roundtxt = load_picture("roundtxt.pcx", 128, 576);
+    numbers = load_picture("numbers.pcx", 160, 16);
+    bg = load_picture("bg.pcx", screen_width, panel_height);
+    super = load_picture("super.pcx", 40, 32);
+    winlose = load_picture("winlose.pcx", 128, 96);
+    char_bg = load_picture("char_bg.pcx", screen_width, panel_height);
     break_sound = load_sound("break.wav");
     refill_sound = load_sound("refill.wav");
 
@@ -127,8 +153,7 @@ void load_shared_assets() {
     ai_scratch = make_bitmap(board_width, board_height);
     clear_to_color(ai_scratch, mask_colour());
 
-    // A missing script leaves the computer pressing random keys; the game goes on.
-    ai_list = fopen("AI_list.txt", "r");
+    load_ai_script();
 }
 
 void create_players() {
@@ -145,8 +170,6 @@ void create_players() {
 }
 
 void shut_down_game() {
-    if (ai_list) fclose(ai_list);
-    ai_list = nullptr;
     if (!allegro_up) return;
     remove_int(timer_tick);
     for (Player*& p : players) {

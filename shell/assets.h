@@ -26,7 +26,6 @@ extern BITMAP* top_panel;         // back buffer shown at screen y 0
 extern BITMAP* bottom_panel;      // back buffer shown at screen y 192
 extern BITMAP* character_canvas;  // the two characters are composed here
 extern BITMAP* ai_scratch;        // the computer's scratch picture, never shown
-extern FILE* ai_list;             // the computer's script, "AI_list.txt", or null when missing
 extern Player* players[2];        // 0 left, 1 right
 
 // The mask colour of every masked drawing: magenta.
@@ -37,8 +36,14 @@ int mask_colour();
 void start_game();
 
 // The shared pictures, sounds, back buffers and the computer's script, loaded from the working
-// folder (Allegro must be up with its colour depth set). Fails on a missing or unreadable file.
+// folder (Allegro must be up with its colour depth set). Fails on a missing, unreadable or damaged
+// file, naming it.
 void load_shared_assets();
+
+// Loads a PCX picture of the working folder that must be width x height (the size the game cuts
+// its tiles from). A missing, unreadable or damaged file, a picture of another size, or one that
+// ends before its last row, fails with one line naming the file.
+BITMAP* load_picture(const char* file, int width, int height);
 
 // The two player records with their bitmaps, linked as each other's opponent.
 void create_players();
@@ -52,7 +57,8 @@ void shut_down_game();
 // The timer callback: one tick every 40 ms.
 void timer_tick();
 
-// True once the window's close button was pressed; the game then ends as if ESC were held.
+// True once the window's close button was pressed or SIGTERM or SIGINT came; the game then ends as
+// if ESC were held.
 bool close_requested();
 
 // ESC is down, or the window was asked to close.

@@ -38,23 +38,16 @@ protected:
     void SetUp() override {
         BoardTest::SetUp();
         saved_script = ai_list;
-        ai_list = nullptr;
+        ai_list.clear();
         game_mode = mode_cpu_vs_cpu;  // decide on every idle frame unless a test says otherwise
     }
     void TearDown() override {
-        if (script) std::fclose(script);
         ai_list = saved_script;
         key[KEY_P] = 0;
     }
 
-    // Points the computer at a script with this text.
-    void use_script(const std::string& text) {
-        if (script) std::fclose(script);
-        script = std::tmpfile();
-        ASSERT_NE(script, nullptr);
-        std::fputs(text.c_str(), script);
-        ai_list = script;
-    }
+    // Gives the computer a script with this text.
+    void use_script(const std::string& text) { ASSERT_EQ(parse_ai_script(text, &ai_list), ""); }
 
     uint8_t decide() {
         cpu_command(p);
@@ -81,8 +74,7 @@ protected:
         for (const auto& c : cells) p->cells[cell_at(c[0], c[1])] = 1;
     }
 
-    FILE* saved_script = nullptr;
-    FILE* script = nullptr;
+    std::vector<AiRecord> saved_script;
 };
 
 TEST_F(Cpu, ScanStartsAtTheCursorRunsRightThenDownAndWrapsRound) {
@@ -139,16 +131,6 @@ TEST_F(Cpu, AlignedSlideAddsItsDirectionAndTheToggleFromTheOtherAxis) {
             EXPECT_EQ(decide(), cmd_action | (axis == row_mode ? c.in_row_mode : c.in_column_mode));
             EXPECT_EQ(p->ai_last, c.code);
         }
-    }
-
-    // A code outside 0..3 slides nothing; a negative odd code is odd (aligned by the row here).
-    for (int code : {5, -1}) {
-        use_script(any_cup(code));
-        p->axis = row_mode;
-        p->ai_last = ai_no_slide;
-        cups_at({{4, 5}});
-        EXPECT_EQ(decide(), no_decision) << "code " << code;
-        EXPECT_EQ(p->ai_last, code);
     }
 }
 
@@ -220,36 +202,22 @@ TEST_F(Cpu, ASlideThatUndoesTheLastOneIsRefusedAndTheScanGoesOn) {
     EXPECT_EQ(p->ai_last, 1);
 }
 
-TEST_F(Cpu, NothingToFollowGivesRandomKeysAndTheScriptIsReadAfresh) {
+TEST_F(Cpu, NothingToFollowGivesRandomKeys) {
     set_board(p, diagonal_board);  // no four cells of one type in any record's shape below
-    struct Case {
-        const char* what;
-        const char* text;  // nullptr: no script at all
-    };
-    const Case cases[] = {
-        {"no script", nullptr},
-        {"empty script", ""},
-        {"nothing fits", "1 1,0 2,0 3,0\n0 0,1 0,2 0,3\n"},
-        {"garbage", "cups\n"},
-        {"cut short", "1 1,0 2,"},
-        {"wrong separator", "3 0;0 0,0 0,0\n"},
-        {"garbage ends the script", "cups\n3 0,0 0,0 0,0\n"},
-    };
     unsigned seed = 1;
-    for (const Case& c : cases) {
-        if (c.text) use_script(c.text);
-        else ai_list = nullptr;
+    for (const char* text : {"", "1 1,0 2,0 3,0\n0 0,1 0,2 0,3\n"}) {
+        use_script(text);
         for (int decision = 0; decision < 3; decision++, seed++) {
-            expect_random_keys(seed, c.what);
-            EXPECT_EQ(p->ai_last, ai_no_slide) << c.what;
+            expect_random_keys(seed, text);
+            EXPECT_EQ(p->ai_last, ai_no_slide) << text;
         }
     }
 
-    // Records before the garbage count; numbers may be hexadecimal or octal, pairs may have white
-    // space after the comma and records may run across line breaks.
-    use_script("0x3 0,\n0 00, 0\n0,0\ncups\n");
+    // Numbers may be hexadecimal or octal, pairs may have white space after the comma and records
+    // may run across line breaks; every decision starts again from the first record.
+    use_script("0x3 0,\n0 00, 0\n0,0\n");
     EXPECT_EQ(decide(), cmd_action | cmd_right);
-    EXPECT_EQ(decide(), cmd_action | cmd_right);  // rewound: the same record again
+    EXPECT_EQ(decide(), cmd_action | cmd_right);
 
     // An empty base cell starts no candidate, even when its three other cells are empty too.
     use_script("1 1,0 2,0 3,0\n");
@@ -257,7 +225,7 @@ TEST_F(Cpu, NothingToFollowGivesRandomKeysAndTheScriptIsReadAfresh) {
     expect_random_keys(7);
 
     // The random keys cover every combination of directions and toggle, always with the action.
-    ai_list = nullptr;
+    ai_list.clear();
     std::set<int> seen;
     for (int decision = 0; decision < 2000; decision++) {
         const uint8_t command = decide();
@@ -348,6 +316,46 @@ TEST_F(Cpu, APulseWaitsForAnIdleBoardAndHoldingPStopsOnlyADueDecision) {
     players[1]->cells[cell_at(0, 0)] = 1;
     cpu_command(players[1]);
     EXPECT_EQ(players[1]->command, cmd_action | cmd_right);
+}
+
+// ---- Reading a script ----
+
+TEST(AiScript, EveryFaultIsNamedWithItsLineAndNothingElseIsAFault) {
+    const struct {
+        const char* text;
+        const char* fault;  // "" when the text is a whole script
+        size_t records;
+    } cases[] = {
+        {"", "", 0},
+        {"\xEF\xBB\xBF" "1 -5,9 5,-9 0,0\n\n", "", 1},  // a byte-order mark is skipped
+        {"0x3 0,\n0 00, 0\n0,0", "", 1},
+        {"1 1,0 2,0 3,0\n4 0,0 0,0 0,0\n", "2: the move code 4 is not 0 to 3", 1},
+        {"-1 1,0 2,0 3,0", "1: the move code -1 is not 0 to 3", 0},
+        {"1 6,0 0,0 0,0", "1: the column offset 6 is not -5 to 5", 0},
+        {"1 0,0 0,-10 0,0", "1: the row offset -10 is not -9 to 9", 0},
+        {"1 0,0 0,0 0,99999999999999999999999", "1: the row offset 9999999999999999 is not -9 to 9", 0},
+        {"3 0;0 0,0 0,0", "1: a comma must follow the column offset, not \";0\"", 0},
+        {"3 0 ,0 0,0 0,0", "1: a comma must follow the column offset with no space before it", 0},
+        {"\n\n1 0,0 0,0 0,x", "3: the row offset is \"x\", not a number", 0},
+        {"1 0,0 0,0 0,0\ncups\n", "2: the move code is \"cups\", not a number", 1},
+        {"1 0,0 0,0\x01 0,0", "1: the column offset is \"?\", not a number", 0},
+        {"1 1,0\n2,0 3", "1: the last record is cut short: a record is 7 numbers, \"CODE COL,ROW COL,ROW COL,ROW\"", 0},
+        {"0 0,0 0,0 0,0\n\n1 1,", "3: the last record is cut short: a record is 7 numbers, \"CODE COL,ROW COL,ROW COL,ROW\"", 1},
+    };
+    for (const auto& c : cases) {
+        std::vector<AiRecord> records;
+        EXPECT_EQ(parse_ai_script(c.text, &records), c.fault) << c.text;
+        EXPECT_EQ(records.size(), c.records) << c.text;
+    }
+    std::vector<AiRecord> records;
+    EXPECT_EQ(parse_ai_script(std::string("1 0,0 0,0 0,0\n\0", 15), &records), "2: the move code is \"?\", not a number");
+
+    // The file itself: missing, and read whole.
+    const std::string missing = read_ai_script("no_such_script.txt");
+    EXPECT_EQ(missing.rfind("no_such_script.txt is missing from ", 0), 0u) << missing;
+    EXPECT_TRUE(ai_list.empty());
+    EXPECT_EQ(read_ai_script("AI_list.txt"), "");
+    EXPECT_GT(ai_list.size(), 10u);
 }
 
 // ---- The game's script ----
@@ -463,9 +471,7 @@ bool undo_a_slide(Player* p, const Shape& s, int left, int top, std::array<int, 
 }
 
 TEST_F(Cpu, TheScriptFindsEveryShapeThatOneSlideCompletes) {
-    ai_list = std::fopen("AI_list.txt", "r");
-    ASSERT_NE(ai_list, nullptr) << "AI_list.txt missing from the game folder";
-    script = ai_list;
+    ASSERT_EQ(read_ai_script("AI_list.txt"), "");
     int boards = 0;
     for (const Shape& s : shapes) {
         for (int top = 0; top + s.rows <= board_rows; top++) {

@@ -10,7 +10,7 @@
 // is instead a person who presses nothing, so the computer decides on its pacing pulses as against a
 // person, and the rounds show how fast it wins alone. A round that has not ended after the frame cap
 // is reported as capped. The exit status is 0 when every round ended with a winner, 1 when one was
-// capped, 2 on a bad command line or a script that cannot be opened.
+// capped, 2 on a bad command line or a script that cannot be read or holds a fault.
 #include <allegro.h>
 
 #include <cerrno>
@@ -21,6 +21,7 @@
 #include <string>
 
 #include "board/player.h"
+#include "control/cpu.h"
 #include "shell/assets.h"
 #include "shell/frame.h"
 #include "shell/match.h"
@@ -102,10 +103,9 @@ void start_headless_game(const Options& o) {
     load_shared_assets();
     create_players();
     screen = create_bitmap(screen_width, 2 * panel_height);
-    if (ai_list) std::fclose(ai_list);
-    ai_list = std::fopen(o.script, "r");
-    if (!ai_list) {
-        std::fprintf(stderr, "cupclash-sim: cannot open the script \"%s\"\n", o.script);
+    const std::string fault = read_ai_script(o.script);
+    if (!fault.empty()) {
+        std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
         std::exit(2);
     }
 }

@@ -1,0 +1,115 @@
+#include "shell/files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t pcx_header_size = 128;
+constexpr uint8_t pcx_maker = 10;      // first byte of every PCX file
+constexpr uint8_t pcx_rle = 1;         // run-length encoding
+constexpr uint8_t pcx_run_flag = 0xC0; // a byte with both top bits set starts a run...
+constexpr uint8_t pcx_run_length = 0x3F;  // ...of this many copies of the next byte
+constexpr uint8_t pcx_palette_mark = 12;  // before the 256-colour table that ends a one-plane picture
+constexpr size_t pcx_palette_size = 1 + 768;
+
+int le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
+uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
+bool tag_at(const std::vector<uint8_t>& b, size_t at, const char* tag) {
+    return at + 4 <= b.size() && std::memcmp(&b[at], tag, 4) == 0;
+}
+
+std::string folder_of(const std::string& path) { return path.substr(0, path.find_last_of('/')); }
+
+// The working folder, where the game loads its files from.
+std::string working_folder() {
+    char path[4096];
+    return getcwd(path, sizeof path) ? path : ".";
+}
+
+// The game's executable, or "" when it cannot be told.
+std::string executable() {
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    return n > 0 ? std::string(path, n) : "";
+}
+
+// A file missing from the working folder: when the game was started from another folder and the
+// file lies beside the executable, says how to run it from there.
+std::string missing(const char* file) {
+    const std::string here = working_folder(), exe = executable();
+    std::string fault = "is missing from " + here;
+    if (exe.empty() || folder_of(exe) == here) return fault;
+    const std::string home = folder_of(exe);
+    if (access((home + "/" + file).c_str(), F_OK) == 0)
+        fault += ": run the game from its own folder (cd " + home + " && ./" + exe.substr(home.size() + 1) + ")";
+    return fault;
+}
+
+}  // namespace
+
+std::string read_game_file(const char* file, std::vector<uint8_t>* bytes) {
+    bytes->clear();
+    // Without blocking: a named pipe in the file's place must not hang the game.
+    const int fd = open(file, O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT ? missing(file) : std::string("cannot be read: ") + std::strerror(errno);
+    struct stat about;
+    if (fstat(fd, &about) != 0 || !S_ISREG(about.st_mode)) {
+        close(fd);
+        return "cannot be read: it is not a file";
+    }
+    uint8_t chunk[65536];
+    ssize_t n;
+    while ((n = read(fd, chunk, sizeof chunk)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
+    const int read_error = n < 0 ? errno : 0;
+    close(fd);
+    if (read_error) return std::string("cannot be read: ") + std::strerror(read_error);
+    return "";
+}
+
+std::string pcx_fault(const std::vector<uint8_t>& b, int width, int height) {
+    if (b.size() < pcx_header_size || b[0] != pcx_maker || b[2] != pcx_rle || b[3] != 8 || (b[65] != 1 && b[65] != 3))
+        return "is damaged: it is not a PCX picture of 8 bits per colour";
+    const int w = le16(b, 8) - le16(b, 4) + 1, h = le16(b, 10) - le16(b, 6) + 1;
+    const int planes = b[65], bytes_per_line = le16(b, 66);
+    if (w != width || h != height)
+        return "is damaged: it is " + std::to_string(w) + " x " + std::to_string(h) + ", the game needs " +
+               std::to_string(width) + " x " + std::to_string(height);
+    if (bytes_per_line < w) return "is damaged: its rows are narrower than the picture";
+    // Each row is decoded on its own, as the loader does: a run that overshoots the row ends there.
+    size_t at = pcx_header_size;
+    for (int row = 0; row < h; row++) {
+        for (int x = 0; x < bytes_per_line * planes;) {
+            if (at >= b.size()) return "is damaged: it ends at row " + std::to_string(row) + " of " + std::to_string(h);
+            const uint8_t c = b[at++];
+            if ((c & pcx_run_flag) != pcx_run_flag) {
+                x++;
+            } else if (at++ < b.size()) {
+                x += c & pcx_run_length;
+            }
+        }
+    }
+    if (planes == 1 && (b.size() - at < pcx_palette_size || b[b.size() - pcx_palette_size] != pcx_palette_mark))
+        return "is damaged: its colour table is missing";
+    return "";
+}
+
+std::string wav_fault(const std::vector<uint8_t>& b) {
+    if (!tag_at(b, 0, "RIFF") || !tag_at(b, 8, "WAVE")) return "is damaged: it is not a WAV sound";
+    bool format = false;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        const uint32_t length = le32(b, at + 4);
+        const bool data = tag_at(b, at, "data");
+        if (length > b.size() - at - 8)
+            return data ? "is damaged: it ends before the end of its sound data" : "is damaged: it ends inside its header";
+        if (tag_at(b, at, "fmt ")) format = true;
+        if (data) return format ? "" : "is damaged: its sound data comes before its format";
+        at += 8 + length + (length & 1);  // parts are padded to an even length
+    }
+    return "is damaged: it holds no sound data";
+}

@@ -1,0 +1,22 @@
+// Reading the files the game loads, and telling a missing, unreadable or damaged one by its bytes, so
+// that each fault gets its own true line before the game draws anything from the file.
+// Every routine here returns "" when all is well, or the end of a "cupclash: ..." line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reads a whole file of the working folder into *bytes. A fault reads "is missing from FOLDER"
+// (with a hint to run the game from its own folder when it was started elsewhere) or
+// "cannot be read: REASON".
+std::string read_game_file(const char* file, std::vector<uint8_t>* bytes);
+
+// Checks a PCX picture (8 bits per colour, one palette plane or three colour planes, run-length
+// encoded) and that it is width x height: "is damaged: ..." when it is not a PCX picture, is of
+// another size, ends before its last row or lacks its colour table.
+std::string pcx_fault(const std::vector<uint8_t>& bytes, int width, int height);
+
+// Checks a WAV sound: "is damaged: ..." when it is not a RIFF WAVE file, lacks its format or sound
+// data, or a part of it ends before the length it gives.
+std::string wav_fault(const std::vector<uint8_t>& bytes);
