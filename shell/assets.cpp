@@ -114,9 +114,11 @@ void start_game() {
     allegro_up = true;
     catch_stop_signals();
     watch_display();
-    install_keyboard();
+    // Without the keyboard or the timer the game could not be played or even paced: the timer's
+    // thread is what fails first when memory runs short.
+    if (install_keyboard() != 0) fail(errno == ENOMEM ? "out of memory starting the keyboard" : "cannot read the keyboard");
     install_joystick(JOY_TYPE_AUTODETECT);
-    install_timer();
+    if (install_timer() != 0) fail(errno == ENOMEM ? "out of memory starting the timer" : "cannot start the timer");
     install_mouse();
     set_color_depth(16);
     const bool sound = install_sound_quietly();
@@ -129,7 +131,7 @@ void start_game() {
     set_close_button_callback(close_button_pressed);
     srand(time(nullptr));
     load_shared_assets();
-    install_int(timer_tick, 40);
+    if (install_int(timer_tick, 40) != 0) fail("out of memory starting the timer");
     create_players();
     if (!sound) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
 }

@@ -104,24 +104,33 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
 }
 
-# A HOME whose ALSA default device writes what is played to $CAPTURE instead of a sound card.
+# The game's sound: "capture" writes what it plays to $CAPTURE; "none" gives it a machine without a
+# sound card (its ALSA default device is a card that is not there).
+SOUND_DEVICE=capture
+
+# A HOME whose ALSA default device is the one SOUND_DEVICE asks for.
 make_home() {
     local home="$E2E_TMP/home"
     mkdir -p "$home"
-    cat >"$home/.asoundrc" <<EOF
+    if [ "$SOUND_DEVICE" = none ]; then
+        echo 'pcm.!default { type hw; card 99 }' >"$home/.asoundrc"
+    else
+        cat >"$home/.asoundrc" <<EOF
 pcm.!default { type file; slave.pcm "null"; file "$CAPTURE"; format "raw" }
 EOF
+    fi
     echo "$home"
 }
 
-# Starts the game from a folder (the game folder by default), in the background, by PID.
+# Starts the game from a folder (the game folder by default), in the background, by PID; the
+# program is ./cupclash unless a second argument names another path to it.
 start_game() {
-    local dir=${1:-$GAME_DIR} home
+    local dir=${1:-$GAME_DIR} program=${2:-./cupclash} home
     stop_pid "$GAME_PID"
     home=$(make_home)
     rm -f "$CAPTURE"
     GAME_STATUS=""
-    (cd "$dir" && HOME="$home" exec ./cupclash >"$GAME_OUT" 2>"$GAME_ERR") &
+    (cd "$dir" && HOME="$home" exec "$program" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
 }
 
