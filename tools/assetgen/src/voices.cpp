@@ -275,10 +275,10 @@ std::vector<Syllable> ombrelix_phrase(CharacterSample sample) {
         case kOuchHard:  // "ya-OWW!"
             return {{0.00, 0.09, Onset::y, kA, kA, 7, 9, 0.7},
                     {0.08, 0.44, Onset::none, kA, kU, 15, 2, 1.0, Coda::breath}};
-        case kIntro:  // "hey-hey! ti-ka-TA!"
+        case kIntro:  // "hey-hey! pi-ka-TA!"
             return {{0.00, 0.13, Onset::h, kE, kI, 2, 4, 0.8},
                     {0.15, 0.16, Onset::h, kE, kI, 4, 7, 0.9},
-                    {0.42, 0.09, Onset::t, kI, kI, 5, 6, 0.7},
+                    {0.42, 0.09, Onset::p, kI, kI, 5, 6, 0.7},
                     {0.52, 0.09, Onset::k, kA, kA, 3, 4, 0.7},
                     {0.62, 0.28, Onset::t, kA, kA, 7, 12, 1.0}};
         case kWin:  // "ya-hoo-hoo-HEEE!"
