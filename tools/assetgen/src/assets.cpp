@@ -20,6 +20,13 @@ const std::vector<PictureAsset>& picture_assets() {
         {"super.pcx", 40, 32, make_super},
         {"winlose.pcx", 128, 96, make_win_lose},
         {"char_bg.pcx", 256, 192, make_bottom_background},
+        // The screens around the battle.
+        {"title.pcx", 256, 120, make_title},
+        {"swirl.pcx", 256, 6144, make_swirl},
+        {"buttons.pcx", 256, 192, make_buttons},
+        {"charsel.pcx", 256, 192, make_character_select},
+        {"menutxt.pcx", 120, 96, make_menu_text},
+        {"tuttxt.pcx", 256, 1344, make_tutorial_pages},
     };
     return kPictures;
 }

@@ -342,6 +342,47 @@ void check_character_sounds() {
           "ombrelix does not speak well above quorvant");
 }
 
+// The swirl loops: frame 31 runs into frame 0 as smoothly as any frame into the next; and the
+// band behind the black credit line (y 176-183) stays light in every frame.
+void check_swirl(const Image& swirl) {
+    auto changed = [&](int a, int b) {
+        int n = 0;
+        for (int y = 0; y < 192; ++y)
+            for (int x = 0; x < 256; ++x) n += swirl.at(x, 192 * a + y) != swirl.at(x, 192 * b + y);
+        return n;
+    };
+    int step = 0;
+    for (int k = 0; k < 31; ++k) step = std::max(step, changed(k, k + 1));
+    check(changed(31, 0) <= step * 3 / 2, "swirl: frame 31 does not run into frame 0");
+    check(step > 0, "swirl: the frames do not move");
+    int dark = 0;
+    for (int k = 0; k < 32; ++k)
+        for (int y = 170; y <= 186; ++y)
+            for (int x = 0; x < 256; ++x) dark += luma(swirl.at(x, 192 * k + y)) < 180;
+    check(dark == 0, "swirl: " + std::to_string(dark) + " dark pixels behind the credit line");
+}
+
+// The pause menu draws the selected label full size over its neighbours at half size, 12 rows
+// apart: each label's ink must keep within the middle 15 rows of its 24 to leave them whole.
+void check_menu_labels(const Image& menu) {
+    check_tiles(menu, "menutxt", 4, 120, 24, true);
+    for (int k = 0; k < 4; ++k) {
+        int top = 24, bottom = -1;
+        for (int y = 0; y < 24; ++y)
+            if (tile_has_ink(menu, 0, 24 * k + y, 120, 1)) top = std::min(top, y), bottom = y;
+        check(top >= 4 && bottom <= 19, "menutxt: label " + std::to_string(k) + " runs into its neighbours");
+    }
+}
+
+// The game draws the balance bar over tutorial page 4 at x 64-192, y 24-32: no words there.
+void check_tutorial_pages(const Image& pages) {
+    check_tiles(pages, "tuttxt", 7, 256, 192, false);
+    int bright = 0;
+    for (int y = 4 * 192 + 23; y <= 4 * 192 + 33; ++y)
+        for (int x = 63; x <= 193; ++x) bright += luma(pages.at(x, y)) > 100;
+    check(bright == 0, "tuttxt: words under the balance bar of page 4");
+}
+
 // --- Encoders on tricky input ----------------------------------------------------------------
 
 void check_pcx_edge_cases() {
@@ -390,6 +431,11 @@ int main() {
     check_tiles(made["numbers.pcx"], "numbers", 10, 16, 16, false);
     check_super(made["super.pcx"]);
     check_banners(made["winlose.pcx"]);
+    check_swirl(made["swirl.pcx"]);
+    check_menu_labels(made["menutxt.pcx"]);
+    check_tutorial_pages(made["tuttxt.pcx"]);
+    check_tiles(made["buttons.pcx"], "buttons", 4, 128, 96, false);
+    check(made["title.pcx"].is_mask(0, 119) && made["title.pcx"].is_mask(255, 0), "title: not cut out of its corner");
     for (int row = 0; row < 5; ++row)
         for (int f = 0; f < 5; ++f)
             check(row == 3 ? !tile_has_ink(made["pop.pcx"], 32 * f, 96, 32, 32)
