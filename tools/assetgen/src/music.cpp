@@ -341,6 +341,8 @@ Part drum_part(const Tune& tune, int bars, Rng& rng) {
         const bool turnaround = bar % 8 == 7;
         switch (tune.groove) {
             case Groove::bossa:
+                // Brushed hi-hat in eighths, its pedal on two and four, the kick with the bass,
+                // the side stick in the bossa clave over two bars.
                 for (int e = 0; e < 8; ++e) hit(top + e * 0.5, kClosedHat, e % 2 ? 34 : 46);
                 for (double b : {1.0, 3.0}) hit(top + b, kPedalHat, 40);
                 for (double b : {0.0, 1.5, 2.0, 3.5}) hit(top + b, kKick, b == 0.0 || b == 2.0 ? 62 : 42);
