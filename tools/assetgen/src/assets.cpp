@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "characters.hpp"
 #include "pictures.hpp"
 #include "sounds.hpp"
 
@@ -18,6 +19,9 @@ const std::vector<PictureAsset>& picture_assets() {
         {"super.pcx", 40, 32, make_super},
         {"winlose.pcx", 128, 96, make_win_lose},
         {"char_bg.pcx", 256, 192, make_bottom_background},
+        // The rivals' portraits (their animation sheets: characters.cpp).
+        {"ombrelix/portrait.pcx", 60, 90, make_ombrelix_portrait},
+        {"quorvant/portrait.pcx", 60, 90, make_quorvant_portrait},
     };
     return kPictures;
 }

@@ -31,7 +31,8 @@ const Image* find(const std::map<std::string, const Image*>& pictures, const cha
     return it == pictures.end() ? nullptr : it->second;
 }
 
-// What the player sees: every colour reduced to 5-6-5 bits and widened back.
+}  // namespace
+
 Image in_16_bit(const Image& image) {
     Image out(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y)
@@ -42,6 +43,8 @@ Image in_16_bit(const Image& image) {
         }
     return out;
 }
+
+namespace {
 
 void draw_board(Image& panel, const Image& cups, const Image& pop, const Image& super, const BoardLook& look) {
     Image board(96, 160);
