@@ -92,7 +92,7 @@ Image make_character_review(const std::map<std::string, const Image*>& pictures,
     // Top row: portraits and panel mock-ups.
     std::vector<std::pair<std::string, Image>> top;
     for (const char* name : {"ombrelix/portrait.pcx", "quorvant/portrait.pcx"})
-        if (pictures.count(name)) top.push_back({name, pictures.at(name)->scaled_up(kScale)});
+        if (pictures.count(name)) top.push_back({top.empty() ? "portraits" : "", pictures.at(name)->scaled_up(kScale)});
     struct Scene {
         const char* title;
         const char* left;

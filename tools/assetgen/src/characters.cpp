@@ -5,6 +5,7 @@
 
 #include "maths.hpp"
 #include "palette.hpp"
+#include "textfx.hpp"
 
 namespace assetgen {
 
@@ -278,6 +279,34 @@ void draw_mouth(Image& f, int face, Point m, const FaceLook& look) {
             dot(f, m.x - 2, m.y - 1, look.mouth);
             break;
     }
+}
+
+Image portrait(const Image& frame, Point head, const char* name, Rgb backdrop, const Font& font) {
+    Image small(30, 45, backdrop);
+    Shape glow(30, 45);
+    add_circle(glow, 15, 17, 14);
+    paint(small, glow, mix(backdrop, palette::kLampGlow, 0.35));
+    small.draw(frame.crop(static_cast<int>(head.x) - 15, static_cast<int>(head.y) - 19, 30, 45), 0, 0);
+    Image out = small.scaled_up(2);
+    TextLook look;
+    look.bands = {palette::kGoldGleam, palette::kGoldLight, palette::kGoldMid};
+    look.gleam = palette::kWhite;
+    look.ink = palette::kGoldInk;
+    look.ink_width = 1;
+    look.shadow = Rgb(0, 0, 0);
+    look.shadow_dx = look.shadow_dy = 1;
+    const int size = font.fitting_size(name, 12, 54, 0.9, 1);
+    const StyledText text = stylise(font.render(name, size, 0.9, 1), look);
+    out.draw(text.image, (60 - text.image.width()) / 2, 88 - text.image.height());
+    for (int k = 0; k < 60; ++k) {
+        out.set(k, 0, palette::kWoodInk);
+        out.set(k, 89, palette::kWoodInk);
+    }
+    for (int k = 0; k < 90; ++k) {
+        out.set(0, k, palette::kWoodInk);
+        out.set(59, k, palette::kWoodInk);
+    }
+    return out;
 }
 
 const std::vector<const Cast*>& the_cast() {

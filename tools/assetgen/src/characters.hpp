@@ -102,6 +102,9 @@ constexpr long kSheetBudget = 8L * 1024 * 1024;
 std::string sheet_fault(const std::string& file, const Image& sheet);
 std::string budget_fault(const std::string& folder, const std::vector<const Image*>& sheets);
 
+// A 60 x 90 portrait: the head and shoulders of a frame around `head`, doubled, over a backdrop
+// of the given colour, with the name along the bottom.
+Image portrait(const Image& frame, Point head, const char* name, Rgb backdrop, const Font& font);
 Image make_ombrelix_portrait(const Context& ctx);
 Image make_quorvant_portrait(const Context& ctx);
 

@@ -255,7 +255,7 @@ std::vector<Clip> rival_clips(const Style& s) {
     cheer.face = kGrin;
     cheer.spin = 180;
     std::vector<Key<Pose>> win = {{idle, 0, 1}, {with_face(shifted(idle, 0, 5), kGrin), 4, 0}, {hop, 5, 2, Ease::kOut},
-                                  {land, 4, 0, Ease::kIn}, {cheer, 4, 4}};
+                                  {land, 4, 0, Ease::kIn}, {cheer, 4, 6}};
     for (int k = 1; k <= 4; ++k) {
         Pose bob = cheer;
         bob.y = k % 2 ? 2 : 0;

@@ -190,9 +190,10 @@ const Cast& ombrelix_cast() {
 }
 
 Image make_ombrelix_portrait(const Context& ctx) {
-    (void)ctx;
-    Image out(60, 90, Rgb(20, 30, 56));
-    return out;
+    Pose p = ombrelix_style().stand;
+    Image frame(256, 192);
+    draw_ombrelix(frame, p);
+    return portrait(frame, skeleton(p).head, "OMBRELIX", Rgb(24, 44, 66), ctx.font);
 }
 
 }  // namespace assetgen
