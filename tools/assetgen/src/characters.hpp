@@ -65,7 +65,8 @@ struct Style {
         double arm, elbow, tool;  // the back arm and what it carries
     };
     Grip tool_up, tool_out, tool_carry, tool_droop;  // raised, aimed forward, walking, dejected
-    bool opens = false;     // the carried thing opens (umbrella) for the super and the win
+    bool opens = false;     // the carried thing opens (umbrella) or spins (tray) for the super
+    double sink = 20;       // how far the hips drop when the figure sinks to its knees
 };
 std::vector<Clip> rival_clips(const Style& style);
 

@@ -272,7 +272,7 @@ std::vector<Clip> rival_clips(const Style& s) {
     shock.front_arm = 40;
     shock.front_elbow = 90;
     Pose slump = with_face(grip(s.stand, s.tool_droop), kSad, kCloud);
-    slump.y = 14;
+    slump.y = s.sink * 0.7;
     slump.lean = 14;
     slump.head = 24;
     slump.front_arm = 10;
@@ -281,7 +281,7 @@ std::vector<Clip> rival_clips(const Style& s) {
     std::vector<Key<Pose>> lose = {{idle, 0, 1}, {shock, 4, 5}, {slump, 8, 0}};
     for (int k = 1; k <= 4; ++k) {
         Pose rain = slump;
-        rain.y = 20 + (k % 2);
+        rain.y = s.sink + (k % 2);
         rain.lean = 16;
         rain.head = 28 + (k % 2) * 2;
         rain.spin = 150 * k;

@@ -156,7 +156,8 @@ Style quorvant_style() {
     s.tool_up = {165, 10, 0};
     s.tool_out = {100, 0, -10};
     s.tool_carry = {190, -5, 0};
-    s.tool_droop = {20, 0, 40};
+    s.tool_droop = {185, -5, 25};
+    s.sink = 7;
     s.opens = true;
     return s;
 }
@@ -171,6 +172,7 @@ const Cast& quorvant_cast() {
 Image make_quorvant_portrait(const Context& ctx) {
     Pose p = quorvant_style().stand;
     p.face = kGrin;
+    p.back_arm = 0;  // the tray out of the picture
     Image frame(256, 192);
     draw_quorvant(frame, p);
     return portrait(frame, skeleton(p).head, "QUORVANT", Rgb(92, 30, 34), ctx.font);
