@@ -62,6 +62,11 @@ const std::vector<SoundAsset>& sound_assets() {
     return kSounds;
 }
 
+std::string icon_file(int size) {
+    const std::string side = std::to_string(size);
+    return "icons/" + side + "x" + side + "/apps/cupclash.png";
+}
+
 std::string picture_fault(const PictureAsset& asset, const Image& image) {
     const std::string name = asset.file;
     if (image.width() != asset.width || image.height() != asset.height)

@@ -1,7 +1,7 @@
 // cupclash-assetgen: draws every picture and synthesises every sound of the game into the
 // folder named on the command line. The same sources always give the same bytes.
 //
-//   cupclash-assetgen <output folder>   write the assets, contact_sheet.png and screens.png
+//   cupclash-assetgen <output folder>   write the assets, contact_sheet.png, screens.png and the icons
 //   cupclash-assetgen --list            print the names of the files it writes
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "contact_sheet.hpp"
 #include "fail.hpp"
 #include "pcx.hpp"
+#include "pictures.hpp"
 #include "png.hpp"
 #include "screens_preview.hpp"
 
@@ -25,6 +26,7 @@ void list_outputs() {
     for (const SoundAsset& s : sound_assets()) std::printf("%s\n", s.file);
     std::printf("%s\n", kContactSheetFile);
     std::printf("%s\n", kScreensSheetFile);
+    for (int size : kIconSizes) std::printf("%s\n", icon_file(size).c_str());
 }
 
 // Some files lie in a folder of their own (a character's pictures and sounds, the music).
@@ -59,6 +61,10 @@ void generate(const std::filesystem::path& folder) {
     }
     write_png((folder / kContactSheetFile).string(), make_contact_sheet(made, font));
     write_png((folder / kScreensSheetFile).string(), make_screens_sheet(made, font));
+    for (int size : kIconSizes) {
+        make_parent_folder(folder / icon_file(size));
+        write_png((folder / icon_file(size)).string(), make_icon(size), true);
+    }
 }
 
 }  // namespace
