@@ -55,11 +55,14 @@ run_command --help
 [ "$STATUS" -eq 0 ] && [ -z "$ERR" ] || fail "--help gave status $STATUS and error \"$ERR\""
 lines=$(echo "$OUT" | wc -l)
 [ "$lines" -ge 1 ] && [ "$lines" -le 2 ] && [[ "$OUT" == usage:* ]] || fail "--help printed $lines lines: $OUT"
-for args in "--scale 2" "--bogus" "--help --version" "-h"; do
+# Each case: the arguments, then the one the error names.
+for case in "--scale 2|--scale" "--bogus|--bogus" "--help --version|--version" "-h|-h"; do
+    args=${case%|*} named=${case#*|}
     # shellcheck disable=SC2086  # the words are the arguments
     run_command $args
-    [ "$STATUS" -eq 2 ] && [ -z "$OUT" ] && [ "$(echo "$ERR" | wc -l)" -eq 1 ] && [[ "$ERR" == cupclash:* ]] ||
-        fail "\"cupclash $args\" gave status $STATUS, output \"$OUT\", error \"$ERR\" (expected one line and status 2)"
+    [ "$STATUS" -eq 2 ] && [ -z "$OUT" ] && [ "$(echo "$ERR" | wc -l)" -eq 1 ] && [[ "$ERR" == cupclash:* ]] &&
+        [[ "$ERR" == *"'$named'"* ]] ||
+        fail "\"cupclash $args\" gave status $STATUS, output \"$OUT\", error \"$ERR\" (expected one line naming '$named', status 2)"
 done
 note "--help and --version answer without a display; a wrong argument gives one line and status 2"
 
