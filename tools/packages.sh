@@ -9,6 +9,8 @@ GAME_PACKAGES+=(libfluidsynth-dev timgm6mb-soundfont)
 # On top, to build and run the unit tests, the benchmarks and the end-to-end tests (a virtual X
 # server, a key presser, screenshots, and Xlib for the little window-closing helper).
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev)
+# The install test checks the menu entry with desktop-file-validate.
+TEST_PACKAGES+=(desktop-file-utils)
 
 # Installs the named Debian packages that are not installed yet; says nothing when none is missing.
 install_missing() {

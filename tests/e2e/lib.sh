@@ -114,14 +114,15 @@ EOF
     echo "$home"
 }
 
-# Starts the game from a folder (the game folder by default), in the background, by PID.
+# Starts the game from a folder (the game folder by default), in the background, by PID; $2 is the
+# command that starts it (./cupclash by default), which must exec the game.
 start_game() {
-    local dir=${1:-$GAME_DIR} home
+    local dir=${1:-$GAME_DIR} command=${2:-./cupclash} home
     stop_pid "$GAME_PID"
     home=$(make_home)
     rm -f "$CAPTURE"
     GAME_STATUS=""
-    (cd "$dir" && HOME="$home" exec ./cupclash >"$GAME_OUT" 2>"$GAME_ERR") &
+    (cd "$dir" && HOME="$home" exec "$command" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
 }
 

@@ -77,6 +77,11 @@ const std::vector<MusicAsset>& music_assets() {
     return kMusic;
 }
 
+std::string icon_file(int size) {
+    const std::string side = std::to_string(size);
+    return "icons/" + side + "x" + side + "/apps/cupclash.png";
+}
+
 std::string picture_fault(const PictureAsset& asset, const Image& image) {
     const std::string name = asset.file;
     if (image.width() != asset.width || image.height() != asset.height)

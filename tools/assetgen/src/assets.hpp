@@ -42,6 +42,11 @@ const std::vector<MusicAsset>& music_assets();
 // Name of the review picture written beside the assets.
 constexpr const char* kContactSheetFile = "contact_sheet.png";
 
+// The desktop icon, one PNG per size, laid out as the hicolor icon theme's folders
+// ("icons/16x16/apps/cupclash.png") so that installing copies the folder as it is.
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+std::string icon_file(int size);
+
 // What is wrong with a generated picture (wrong size, a colour that the game's 16-bit mode
 // would turn into the mask), or an empty string when nothing is.
 std::string picture_fault(const PictureAsset& asset, const Image& image);

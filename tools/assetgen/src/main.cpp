@@ -1,7 +1,7 @@
 // cupclash-assetgen: draws every picture and synthesises every sound of the game into the
 // folder named on the command line. The same sources always give the same bytes.
 //
-//   cupclash-assetgen <output folder>   write the assets, contact_sheet.png and screens.png
+//   cupclash-assetgen <output folder>   write the assets, contact_sheet.png, screens.png and the icons
 //   cupclash-assetgen --list            print the names of the files it writes
 
 #include <cstdio>
@@ -15,6 +15,7 @@
 #include "contact_sheet.hpp"
 #include "fail.hpp"
 #include "pcx.hpp"
+#include "pictures.hpp"
 #include "png.hpp"
 #include "screens_preview.hpp"
 
@@ -28,6 +29,7 @@ void list_outputs() {
     for (const MusicAsset& m : music_assets()) std::printf("%s\n", m.file);
     for (const CharacterSheet& s : character_sheets()) std::printf("%s\n", s.file.c_str());
     std::printf("%s\n%s\n%s\n", kContactSheetFile, kScreensSheetFile, kCharacterSheetFile);
+    for (int size : kIconSizes) std::printf("%s\n", icon_file(size).c_str());
 }
 
 // Some files lie in a folder of their own (a character's pictures and sounds, the music).
@@ -96,6 +98,10 @@ void generate(const std::filesystem::path& folder) {
     generate_characters(folder, font, made);
     write_png((folder / kContactSheetFile).string(), make_contact_sheet(made, font));
     write_png((folder / kScreensSheetFile).string(), make_screens_sheet(made, font));
+    for (int size : kIconSizes) {
+        make_parent_folder(folder / icon_file(size));
+        write_png((folder / icon_file(size)).string(), make_icon(size), true);
+    }
 }
 
 }  // namespace

@@ -41,4 +41,7 @@ Image make_menu_text(const Context& ctx);
 // tutorial_pages.cpp: the seven pages of the tutorial.
 Image make_tutorial_pages(const Context& ctx);
 
+// icon.cpp: the icon of the desktop's menus, size × size, transparent where it is kMask.
+Image make_icon(int size);
+
 }  // namespace assetgen

@@ -115,10 +115,12 @@ std::uint32_t be32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return (std::uint32_t(b[at]) << 24) | (std::uint32_t(b[at + 1]) << 16) | (std::uint32_t(b[at + 2]) << 8) | b[at + 3];
 }
 
+// RGB, or RGBA whose fully transparent pixels come back as the mask colour.
 Image decode_png(const std::vector<std::uint8_t>& file) {
     static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) return Image();
     int w = 0, h = 0;
+    std::size_t channels = 3;
     std::vector<std::uint8_t> packed;
     for (std::size_t at = 8; at + 12 <= file.size();) {
         const std::uint32_t len = be32(file, at);
@@ -128,20 +130,27 @@ Image decode_png(const std::vector<std::uint8_t>& file) {
         if (type == "IHDR") {
             w = static_cast<int>(be32(file, at + 8));
             h = static_cast<int>(be32(file, at + 12));
-            if (file[at + 16] != 8 || file[at + 17] != 2) return Image();
+            if (file[at + 16] != 8 || (file[at + 17] != 2 && file[at + 17] != 6)) return Image();
+            channels = file[at + 17] == 6 ? 4 : 3;
         }
         if (type == "IDAT") packed.insert(packed.end(), file.begin() + static_cast<long>(at) + 8,
                                           file.begin() + static_cast<long>(at) + 8 + len);
         at += 12 + len;
     }
-    std::vector<std::uint8_t> raw(static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w)));
+    const std::size_t stride = 1 + channels * static_cast<std::size_t>(w);
+    std::vector<std::uint8_t> raw(static_cast<std::size_t>(h) * stride);
     uLongf raw_size = raw.size();
     if (uncompress(raw.data(), &raw_size, packed.data(), packed.size()) != Z_OK || raw_size != raw.size()) return Image();
     Image out(w, h);
     for (int y = 0; y < h; ++y) {
-        const std::uint8_t* row = raw.data() + static_cast<std::size_t>(y) * (1 + 3 * static_cast<std::size_t>(w));
+        const std::uint8_t* row = raw.data() + static_cast<std::size_t>(y) * stride;
         if (row[0] != 0) return Image();
-        for (int x = 0; x < w; ++x) out.set(x, y, Rgb(row[1 + 3 * x], row[2 + 3 * x], row[3 + 3 * x]));
+        for (int x = 0; x < w; ++x) {
+            const std::uint8_t* p = row + 1 + channels * static_cast<std::size_t>(x);
+            const bool clear = channels == 4 && p[3] == 0;
+            if (channels == 4 && p[3] != 0 && p[3] != 255) return Image();
+            out.set(x, y, clear ? kMask : Rgb(p[0], p[1], p[2]));
+        }
     }
     return out;
 }
@@ -535,6 +544,20 @@ void check_characters() {
     }
 }
 
+// The desktop icon at every size: square, clear in its corner, the cups in its middle, and its
+// PNG (with the mask turned transparent) decodes to the same picture.
+void check_icons() {
+    for (int size : kIconSizes) {
+        const Image icon = make_icon(size);
+        const std::string name = "icon " + std::to_string(size);
+        check(icon.width() == size && icon.height() == size, name + ": not " + std::to_string(size) + " pixels square");
+        check(icon.is_mask(0, 0) && !icon.is_mask(size * 5 / 16, size * 5 / 8), name + ": corner not clear or middle empty");
+        const std::vector<std::uint8_t> png = encode_png(icon, true);
+        check(png.size() > 25 && png[25] == 6, name + ": its PNG has no alpha channel");  // IHDR colour type
+        check(same_image(decode_png(png), icon), name + ": its PNG does not decode to the same pixels");
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -587,6 +610,7 @@ int main() {
     probe.set(0, 0, Rgb(255, 254, 253));
     check(same_image(decode_png(encode_png(probe)), probe), "png: does not decode to the same pixels");
 
+    check_icons();
     check_character_sounds();
 
     check_pcx_edge_cases();
