@@ -75,7 +75,7 @@ bool read_name(TextReader* r, char (&name)[max_name_length + 1]) {
 // One integer: decimal, 0x hexadecimal or 0 octal.
 bool read_number(TextReader* r, int32_t* value, const char* what) {
     if (at_end(r)) {
-        fault(r, r->line, "the file ends where %s should be", what);
+        fault(r, r->entry_line, "the entry ends where %s should be", what);
         return false;
     }
     int number;
