@@ -30,14 +30,21 @@ bool end_of_animation(Player* p) {
 }
 
 // Steps 3 and 4: the frame on the player's canvas, then onto the characters' canvas, the right
-// player's mirrored.
+// player's mirrored over the whole panel width. Only the sheet's own columns can hold a figure and
+// the rest of the canvas stays transparent, so the work is kept to those columns: a plain copy onto
+// the transparent canvas leaves the same pixels as a masked one, and the canvas is drawn through a
+// clip of the sheet's width.
 void draw_frame(Player* p, int32_t a) {
+    BITMAP* sheet = p->anims[a].sheet;
     clear_to_color(p->anim_canvas, mask_colour());
-    masked_blit(p->anims[a].sheet, p->anim_canvas, 0, frame_height * p->anim_frame, 0, 0, screen_width, frame_height);
+    blit(sheet, p->anim_canvas, 0, frame_height * p->anim_frame, 0, 0, sheet->w, frame_height);
+    const int left = p->index == 0 ? 0 : screen_width - sheet->w;
+    set_clip_rect(character_canvas, left, 0, left + sheet->w - 1, panel_height - 1);
     if (p->index == 0)
         draw_sprite(character_canvas, p->anim_canvas, 0, 0);
     else
         draw_sprite_h_flip(character_canvas, p->anim_canvas, 0, 0);
+    set_clip_rect(character_canvas, 0, 0, screen_width - 1, panel_height - 1);
 }
 
 // Step 5: the first cue of this animation and frame plays its sample; a blow knocks the opponent

@@ -7,6 +7,8 @@ GAME_PACKAGES=(build-essential cmake pkg-config liballegro4-dev libfreetype-dev 
 # On top, to build and run the unit tests, the benchmarks and the end-to-end tests (a virtual X
 # server, a key presser, screenshots, and Xlib for the little window-closing helper).
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev)
+# The fuzz test of the character file readers: clang with libFuzzer and its sanitizers.
+TEST_PACKAGES+=(clang libclang-rt-14-dev)
 
 # Installs the named Debian packages that are not installed yet; says nothing when none is missing.
 install_missing() {
