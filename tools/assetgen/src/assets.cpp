@@ -1,9 +1,11 @@
 #include "assets.hpp"
 
 #include <cmath>
+#include <cstdio>
 
 #include "pictures.hpp"
 #include "sounds.hpp"
+#include "voices.hpp"
 
 namespace assetgen {
 
@@ -18,6 +20,13 @@ const std::vector<PictureAsset>& picture_assets() {
         {"super.pcx", 40, 32, make_super},
         {"winlose.pcx", 128, 96, make_win_lose},
         {"char_bg.pcx", 256, 192, make_bottom_background},
+        // The screens around the battle.
+        {"title.pcx", 256, 120, make_title},
+        {"swirl.pcx", 256, 6144, make_swirl},
+        {"buttons.pcx", 256, 192, make_buttons},
+        {"charsel.pcx", 256, 192, make_character_select},
+        {"menutxt.pcx", 120, 96, make_menu_text},
+        {"tuttxt.pcx", 256, 1344, make_tutorial_pages},
     };
     return kPictures;
 }
@@ -26,6 +35,29 @@ const std::vector<SoundAsset>& sound_assets() {
     static const std::vector<SoundAsset> kSounds = {
         {"break.wav", make_break_sound},
         {"refill.wav", make_refill_sound},
+        // The rivals' hits and voices, in the order of their sfxfiles.txt.
+        {"ombrelix/hit1.wav", make_character_sound<kOmbrelix, kHit1>},
+        {"ombrelix/hit2.wav", make_character_sound<kOmbrelix, kHit2>},
+        {"ombrelix/hit3.wav", make_character_sound<kOmbrelix, kHit3>},
+        {"ombrelix/smash.wav", make_character_sound<kOmbrelix, kSmash>, 0.8},
+        {"ombrelix/ouch.wav", make_character_sound<kOmbrelix, kOuch>},
+        {"ombrelix/ouchhard.wav", make_character_sound<kOmbrelix, kOuchHard>, 0.7},
+        {"ombrelix/intro.wav", make_character_sound<kOmbrelix, kIntro>, 1.0},
+        {"ombrelix/win.wav", make_character_sound<kOmbrelix, kWin>, 1.5},
+        {"ombrelix/lose.wav", make_character_sound<kOmbrelix, kLose>, 1.5},
+        {"ombrelix/taunt.wav", make_character_sound<kOmbrelix, kTaunt>},
+        {"ombrelix/charge.wav", make_character_sound<kOmbrelix, kCharge>, 0.8},
+        {"quorvant/hit1.wav", make_character_sound<kQuorvant, kHit1>},
+        {"quorvant/hit2.wav", make_character_sound<kQuorvant, kHit2>},
+        {"quorvant/hit3.wav", make_character_sound<kQuorvant, kHit3>},
+        {"quorvant/smash.wav", make_character_sound<kQuorvant, kSmash>, 0.8},
+        {"quorvant/ouch.wav", make_character_sound<kQuorvant, kOuch>},
+        {"quorvant/ouchhard.wav", make_character_sound<kQuorvant, kOuchHard>, 0.7},
+        {"quorvant/intro.wav", make_character_sound<kQuorvant, kIntro>, 1.0},
+        {"quorvant/win.wav", make_character_sound<kQuorvant, kWin>, 1.5},
+        {"quorvant/lose.wav", make_character_sound<kQuorvant, kLose>, 1.5},
+        {"quorvant/taunt.wav", make_character_sound<kQuorvant, kTaunt>},
+        {"quorvant/charge.wav", make_character_sound<kQuorvant, kCharge>, 0.8},
     };
     return kSounds;
 }
@@ -49,7 +81,11 @@ std::string sound_fault(const SoundAsset& asset, const Sound& sound) {
     const std::string name = asset.file;
     const std::vector<double>& s = sound.samples;
     if (s.empty()) return name + " is empty";
-    if (s.size() >= kSampleRate / 2) return name + " is half a second or longer";
+    if (static_cast<double>(s.size()) >= asset.max_seconds * kSampleRate) {
+        char limit[32];
+        std::snprintf(limit, sizeof limit, "%g", asset.max_seconds);
+        return name + " lasts " + limit + " s or longer";
+    }
     double peak = 0;
     for (double v : s) peak = std::max(peak, std::abs(v));
     if (peak >= 1.0) return name + " clips";

@@ -26,6 +26,7 @@ struct PictureAsset {
 struct SoundAsset {
     const char* file;
     Sound (*make)();
+    double max_seconds = 0.5;  // effects are short; a cheer or a groan may take longer
 };
 
 const std::vector<PictureAsset>& picture_assets();
@@ -38,7 +39,7 @@ constexpr const char* kContactSheetFile = "contact_sheet.png";
 // would turn into the mask), or an empty string when nothing is.
 std::string picture_fault(const PictureAsset& asset, const Image& image);
 
-// What is wrong with a generated sound effect (empty, longer than half a second, clipped,
+// What is wrong with a generated sound effect (empty, as long as its maximum or longer, clipped,
 // too quiet, a click at either end), or an empty string when nothing is.
 std::string sound_fault(const SoundAsset& asset, const Sound& sound);
 

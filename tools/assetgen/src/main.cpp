@@ -1,7 +1,7 @@
 // cupclash-assetgen: draws every picture and synthesises every sound of the game into the
 // folder named on the command line. The same sources always give the same bytes.
 //
-//   cupclash-assetgen <output folder>   write the assets and contact_sheet.png
+//   cupclash-assetgen <output folder>   write the assets, contact_sheet.png and screens.png
 //   cupclash-assetgen --list            print the names of the files it writes
 
 #include <cstdio>
@@ -14,6 +14,7 @@
 #include "fail.hpp"
 #include "pcx.hpp"
 #include "png.hpp"
+#include "screens_preview.hpp"
 
 namespace {
 
@@ -23,6 +24,7 @@ void list_outputs() {
     for (const PictureAsset& p : picture_assets()) std::printf("%s\n", p.file);
     for (const SoundAsset& s : sound_assets()) std::printf("%s\n", s.file);
     std::printf("%s\n", kContactSheetFile);
+    std::printf("%s\n", kScreensSheetFile);
 }
 
 // Some files lie in a folder of their own (a character's pictures and sounds, the music).
@@ -56,6 +58,7 @@ void generate(const std::filesystem::path& folder) {
         write_wav((folder / asset.file).string(), sound);
     }
     write_png((folder / kContactSheetFile).string(), make_contact_sheet(made, font));
+    write_png((folder / kScreensSheetFile).string(), make_screens_sheet(made, font));
 }
 
 }  // namespace

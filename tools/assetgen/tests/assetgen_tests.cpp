@@ -6,11 +6,13 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "pictures.hpp"
 #include "png.hpp"
 #include "sounds.hpp"
+#include "voices.hpp"
 #include "wav.hpp"
 
 using namespace assetgen;
@@ -35,7 +38,9 @@ void check(bool ok, const std::string& what) {
     }
 }
 
-std::string temp_path(const std::string& name) {
+// A file in the temporary folder for a file of the game (whose name may hold a folder).
+std::string temp_path(std::string name) {
+    std::replace(name.begin(), name.end(), '/', '-');
     return (std::filesystem::temp_directory_path() / ("cupclash-assetgen-test-" + name)).string();
 }
 
@@ -267,6 +272,117 @@ void check_banners(const Image& winlose) {
     check(winlose.is_mask(0, 0) && winlose.is_mask(127, 95), "winlose: the banners are not cut out");
 }
 
+// --- The characters' samples ----------------------------------------------------------------
+
+const SoundAsset* find_sound(const std::string& file) {
+    for (const SoundAsset& asset : sound_assets())
+        if (file == asset.file) return &asset;
+    return nullptr;
+}
+
+// Seconds from the start until the sound first reaches -20 dBFS.
+double onset_seconds(const Sound& sound) {
+    for (std::size_t i = 0; i < sound.samples.size(); ++i)
+        if (std::abs(sound.samples[i]) >= 0.1) return static_cast<double>(i) / kSampleRate;
+    return 1e9;
+}
+
+// The pitch in Hz around the sound's loudest moment: the shortest lag whose autocorrelation
+// comes near the best one between 60 and 1000 Hz.
+double pitch_hz(const Sound& sound) {
+    const std::vector<double>& s = sound.samples;
+    std::size_t loudest = 0;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (std::abs(s[i]) > std::abs(s[loudest])) loudest = i;
+    const std::size_t window = kSampleRate / 25, min_lag = kSampleRate / 1000, max_lag = kSampleRate / 60;
+    const std::size_t from = std::min(loudest > window / 2 ? loudest - window / 2 : 0, s.size() - window - max_lag);
+    std::vector<double> r(max_lag + 1, 0.0);
+    for (std::size_t lag = min_lag; lag <= max_lag; ++lag)
+        for (std::size_t i = from; i < from + window; ++i) r[lag] += s[i] * s[i + lag];
+    const double best = *std::max_element(r.begin(), r.end());
+    for (std::size_t lag = min_lag + 1; lag < max_lag; ++lag)
+        if (r[lag] >= 0.85 * best && r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1]) return double(kSampleRate) / lag;
+    return 0;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Each character's sample list names, at entry k, the file the generator makes as its sample k;
+// both lists number their samples alike; hits strike at once (their cue is the frame the throw
+// lands), cries start within 80 ms; and ombrelix speaks well above quorvant.
+void check_character_sounds() {
+    const std::string kNames[] = {"ombrelix", "quorvant"};
+    std::vector<std::string> numbering[2];
+    std::vector<double> pitches[2];
+    for (int c : {kOmbrelix, kQuorvant}) {
+        const std::string& who = kNames[c];
+        std::ifstream file(std::string(CUPCLASH_DATA_DIR) + "/" + who + "/sfxfiles.txt");
+        std::vector<std::string> list;
+        for (std::string entry; file >> entry;) list.push_back(entry);
+        check(list.size() > kCharge && list.size() <= 20, who + "/sfxfiles.txt does not hold 11 to 20 entries");
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            const SoundAsset* asset = find_sound(list[k]);
+            check(asset && list[k].size() <= 29 && list[k].rfind(who + "/", 0) == 0,
+                  who + "/sfxfiles.txt names " + list[k] + ", which is not one of its generated samples");
+            numbering[c].push_back(list[k].substr(who.size()));
+            if (!asset || k > kCharge) continue;
+            const Sound sound = asset->make();
+            const auto sample = static_cast<CharacterSample>(k);
+            check(sound.samples == make_character_sound(c, sample).samples,
+                  list[k] + " is not sample " + std::to_string(k));
+            check(onset_seconds(sound) < (sample <= kSmash ? 0.005 : 0.08), list[k] + " starts too slowly");
+            if (sample > kSmash) pitches[c].push_back(pitch_hz(sound));
+        }
+    }
+    check(numbering[0] == numbering[1], "the two characters number their samples differently");
+    check(!pitches[0].empty() && !pitches[1].empty() && median(pitches[0]) > 2 * median(pitches[1]),
+          "ombrelix does not speak well above quorvant");
+}
+
+// The swirl loops: frame 31 runs into frame 0 as smoothly as any frame into the next; and the
+// band behind the black credit line (y 176-183) stays light in every frame.
+void check_swirl(const Image& swirl) {
+    auto changed = [&](int a, int b) {
+        int n = 0;
+        for (int y = 0; y < 192; ++y)
+            for (int x = 0; x < 256; ++x) n += swirl.at(x, 192 * a + y) != swirl.at(x, 192 * b + y);
+        return n;
+    };
+    int step = 0;
+    for (int k = 0; k < 31; ++k) step = std::max(step, changed(k, k + 1));
+    check(changed(31, 0) <= step * 3 / 2, "swirl: frame 31 does not run into frame 0");
+    check(step > 0, "swirl: the frames do not move");
+    int dark = 0;
+    for (int k = 0; k < 32; ++k)
+        for (int y = 170; y <= 186; ++y)
+            for (int x = 0; x < 256; ++x) dark += luma(swirl.at(x, 192 * k + y)) < 180;
+    check(dark == 0, "swirl: " + std::to_string(dark) + " dark pixels behind the credit line");
+}
+
+// The pause menu draws the selected label full size over its neighbours at half size, 12 rows
+// apart: each label's ink must keep within the middle 15 rows of its 24 to leave them whole.
+void check_menu_labels(const Image& menu) {
+    check_tiles(menu, "menutxt", 4, 120, 24, true);
+    for (int k = 0; k < 4; ++k) {
+        int top = 24, bottom = -1;
+        for (int y = 0; y < 24; ++y)
+            if (tile_has_ink(menu, 0, 24 * k + y, 120, 1)) top = std::min(top, y), bottom = y;
+        check(top >= 4 && bottom <= 19, "menutxt: label " + std::to_string(k) + " runs into its neighbours");
+    }
+}
+
+// The game draws the balance bar over tutorial page 4 at x 64-192, y 24-32: no words there.
+void check_tutorial_pages(const Image& pages) {
+    check_tiles(pages, "tuttxt", 7, 256, 192, false);
+    int bright = 0;
+    for (int y = 4 * 192 + 23; y <= 4 * 192 + 33; ++y)
+        for (int x = 63; x <= 193; ++x) bright += luma(pages.at(x, y)) > 100;
+    check(bright == 0, "tuttxt: words under the balance bar of page 4");
+}
+
 // --- Encoders on tricky input ----------------------------------------------------------------
 
 void check_pcx_edge_cases() {
@@ -315,6 +431,11 @@ int main() {
     check_tiles(made["numbers.pcx"], "numbers", 10, 16, 16, false);
     check_super(made["super.pcx"]);
     check_banners(made["winlose.pcx"]);
+    check_swirl(made["swirl.pcx"]);
+    check_menu_labels(made["menutxt.pcx"]);
+    check_tutorial_pages(made["tuttxt.pcx"]);
+    check_tiles(made["buttons.pcx"], "buttons", 4, 128, 96, false);
+    check(made["title.pcx"].is_mask(0, 119) && made["title.pcx"].is_mask(255, 0), "title: not cut out of its corner");
     for (int row = 0; row < 5; ++row)
         for (int f = 0; f < 5; ++f)
             check(row == 3 ? !tile_has_ink(made["pop.pcx"], 32 * f, 96, 32, 32)
@@ -336,6 +457,8 @@ int main() {
     probe.set(4, 3, kMask);
     probe.set(0, 0, Rgb(255, 254, 253));
     check(same_image(decode_png(encode_png(probe)), probe), "png: does not decode to the same pixels");
+
+    check_character_sounds();
 
     check_pcx_edge_cases();
     check_mask_guard();
