@@ -1,5 +1,5 @@
 // The characters on the bottom panel: frames and the end of an animation, the queue that waits for
-// both characters to idle, sound cues and their blows, who is drawn in front, the mirrored right side.
+// both characters to idle, sound cues and their blows, the mirrored right side, who is in front.
 #include "board_fixture.h"
 #include "present/characters.h"
 #include "shell/sound.h"
@@ -104,17 +104,24 @@ TEST_F(Characters, FirstCueOfTheFrameFiresAndItsBlowKnocksTheOpponentBack) {
     }
 }
 
-TEST_F(Characters, AHeavyBlowAtTheSuperStartShowsTheHardHitInTheSameFrame) {
+TEST_F(Characters, AHeavyBlowAtTheSuperStartShowsTheHardHitMirroredInTheSameFrame) {
     p->sfx[3] = create_sample(16, 0, 22050, 8);
     p->cues[0] = Cue{anim_super, 0, 3};
     p->cue_count = 1;
     play(p, anim_idle, 1);
     p->anim_queue[1] = anim_super;
+    vline(q->anims[anim_hit_hard].sheet, 0, 0, frame_height - 1, makecol(250, 250, 250));  // its left edge
     draw_order = 1;  // the left character is drawn first, the right one over it
     compose_characters();
     EXPECT_EQ(p->anim_queue[0], anim_super);
     EXPECT_EQ(q->anim_queue[0], anim_hit_hard);
-    EXPECT_EQ(pixel(bottom_panel, 250, 100), figure_colour(anim_hit_hard, 0));
+    // Both 64 wide: the left one as drawn, the right one mirrored against the right edge.
+    expect_pixels(bottom_panel, {{0, 100, figure_colour(anim_super, 0)},
+                                 {63, 100, figure_colour(anim_super, 0)},
+                                 {64, 100, char_bg_colour()},
+                                 {191, 100, char_bg_colour()},
+                                 {192, 100, figure_colour(anim_hit_hard, 0)},
+                                 {255, 100, in_16_bit(250, 250, 250)}});
     EXPECT_EQ(draw_order, 0);  // the super brings the left character to the front from the next frame
 }
 
@@ -141,21 +148,6 @@ TEST_F(Characters, ACelebrationBringsItsCharacterToTheFrontFromTheNextFrame) {
     play(p, anim_reward_1, 0);
     compose_characters();
     EXPECT_EQ(draw_order, 1);
-}
-
-TEST_F(Characters, TheLeftCharacterShowsAsDrawnTheRightOneMirrored) {
-    set_anim(p, 0, frame_height, 0, 40);
-    destroy_bitmap(q->anims[0].sheet);
-    q->anims[0].sheet = figure_sheet(12, 40, frame_height);
-    vline(q->anims[0].sheet, 0, 0, frame_height - 1, makecol(250, 250, 250));  // the sheet's left edge
-    compose_characters();
-    expect_pixels(bottom_panel, {{0, 100, figure_colour(0, 0)},
-                                 {39, 100, figure_colour(0, 0)},
-                                 {40, 100, char_bg_colour()},
-                                 {215, 100, char_bg_colour()},
-                                 {216, 100, figure_colour(12, 0)},
-                                 {254, 100, figure_colour(12, 0)},
-                                 {255, 100, in_16_bit(250, 250, 250)}});
 }
 
 }  // namespace
