@@ -1,8 +1,10 @@
 #include "assets.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "music.hpp"
 #include "pictures.hpp"
 #include "sounds.hpp"
 #include "voices.hpp"
@@ -62,6 +64,15 @@ const std::vector<SoundAsset>& sound_assets() {
     return kSounds;
 }
 
+const std::vector<MusicAsset>& music_assets() {
+    static const std::vector<MusicAsset> kMusic = {
+        {"music/utopia.wav", make_utopia_music},
+        {"music/delirium.wav", make_delirium_music},
+        {"music/indulgence.wav", make_indulgence_music},
+    };
+    return kMusic;
+}
+
 std::string picture_fault(const PictureAsset& asset, const Image& image) {
     const std::string name = asset.file;
     if (image.width() != asset.width || image.height() != asset.height)
@@ -91,6 +102,45 @@ std::string sound_fault(const SoundAsset& asset, const Sound& sound) {
     if (peak >= 1.0) return name + " clips";
     if (peak < 0.5) return name + " peaks below -6 dBFS";
     if (std::abs(s.front()) > 0.01 || std::abs(s.back()) > 0.01) return name + " starts or ends with a click";
+    return "";
+}
+
+std::string music_fault(const MusicAsset& asset, const Sound& sound) {
+    const std::string name = asset.file;
+    const std::vector<double>& s = sound.samples;
+    const double seconds = static_cast<double>(s.size()) / kSampleRate;
+    if (seconds < 45 || seconds > 70) return name + " lasts " + std::to_string(seconds) + " s, not 45 to 70 s";
+    double peak = 0;
+    for (double v : s) peak = std::max(peak, std::abs(v));
+    if (peak >= std::pow(10.0, -3.0 / 20)) return name + " peaks above -3 dBFS";
+    if (peak < std::pow(10.0, -9.0 / 20)) return name + " peaks below -9 dBFS";
+
+    // Looping, the last sample is followed by the first. What rings over the end must go on at
+    // the start: the first 10 ms no quieter than a quarter of the last 10 ms...
+    const std::size_t window = kSampleRate / 100;
+    const auto rms = [&](std::size_t from) {
+        double power = 0;
+        for (std::size_t i = from; i < from + window; ++i) power += s[i] * s[i];
+        return std::sqrt(power / static_cast<double>(window));
+    };
+    if (rms(0) < 0.25 * rms(s.size() - window)) return name + " drops out where the loop joins";
+    // ...the step from the last sample to the first no bigger than 99 % of the steps between
+    // neighbours inside the track...
+    std::vector<double> steps;
+    for (std::size_t i = 1; i < s.size(); ++i) steps.push_back(std::abs(s[i] - s[i - 1]));
+    const auto p99 = steps.begin() + static_cast<long>(steps.size() * 99 / 100);
+    std::nth_element(steps.begin(), p99, steps.end());
+    if (std::abs(s.front() - s.back()) > *p99) return name + " clicks where the loop joins";
+    // ...and the mean level of the 10 ms before the join must lead into the 10 ms after it no
+    // more abruptly than between any two neighbouring 10 ms stretches inside.
+    const std::size_t count = s.size() / window;
+    std::vector<double> means(count);
+    for (std::size_t w = 0; w < count; ++w)
+        for (std::size_t i = 0; i < window; ++i) means[w] += s[w * window + i] / static_cast<double>(window);
+    double largest_inside = 0, tail = 0;
+    for (std::size_t w = 1; w < count; ++w) largest_inside = std::max(largest_inside, std::abs(means[w] - means[w - 1]));
+    for (std::size_t i = s.size() - window; i < s.size(); ++i) tail += s[i] / static_cast<double>(window);
+    if (std::abs(tail - means[0]) > largest_inside) return name + " jumps in level where the loop joins";
     return "";
 }
 

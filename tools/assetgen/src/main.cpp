@@ -23,6 +23,7 @@ using namespace assetgen;
 void list_outputs() {
     for (const PictureAsset& p : picture_assets()) std::printf("%s\n", p.file);
     for (const SoundAsset& s : sound_assets()) std::printf("%s\n", s.file);
+    for (const MusicAsset& m : music_assets()) std::printf("%s\n", m.file);
     std::printf("%s\n", kContactSheetFile);
     std::printf("%s\n", kScreensSheetFile);
 }
@@ -56,6 +57,13 @@ void generate(const std::filesystem::path& folder) {
         if (!fault.empty()) fail(fault);
         make_parent_folder(folder / asset.file);
         write_wav((folder / asset.file).string(), sound);
+    }
+    for (const MusicAsset& asset : music_assets()) {
+        const Sound music = asset.make(CUPCLASH_SOUND_FONT_FILE);
+        const std::string fault = music_fault(asset, music);
+        if (!fault.empty()) fail(fault);
+        make_parent_folder(folder / asset.file);
+        write_wav((folder / asset.file).string(), music);
     }
     write_png((folder / kContactSheetFile).string(), make_contact_sheet(made, font));
     write_png((folder / kScreensSheetFile).string(), make_screens_sheet(made, font));

@@ -1,6 +1,7 @@
 // Checks of the art and sound generator: the files it writes decode, with Allegro's own
 // loaders, to exactly the pictures and sounds it made; the pictures keep the rules the game
-// relies on (sizes, mask colour, tile layouts); and every build gives the same bytes.
+// relies on (sizes, mask colour, tile layouts); the music loops without a seam; and every build
+// gives the same bytes.
 
 #include <allegro.h>
 
@@ -18,10 +19,12 @@
 #include <vector>
 
 #include "assets.hpp"
+#include "maths.hpp"
 #include "pcx.hpp"
 #include "pictures.hpp"
 #include "png.hpp"
 #include "sounds.hpp"
+#include "synth.hpp"
 #include "voices.hpp"
 #include "wav.hpp"
 
@@ -86,7 +89,7 @@ void check_pcx_file(const std::string& name, const Image& image) {
 }
 
 void check_wav_round_trip(const std::string& name, const Sound& sound) {
-    const std::string path = temp_path(name);
+    const std::string path = temp_path(std::filesystem::path(name).filename().string());
     write_wav(path, sound);
     SAMPLE* sample = load_sample(path.c_str());
     std::remove(path.c_str());
@@ -406,6 +409,54 @@ void check_mask_guard() {
         check(!picture_fault(asset, wrong).empty(), "mask guard: misses a wrong size");
 }
 
+// A loop of whole periods passes the music check; the same loop cut short (a click at the join),
+// drifting up (a jump in level at the join), faded in (a drop-out at the join), too long, too
+// loud or silent does not.
+void check_music_guard() {
+    const MusicAsset asset{"probe.wav", nullptr};
+    const auto tone = [](std::size_t length, double level) {
+        Sound s{std::vector<double>(length)};
+        for (std::size_t i = 0; i < length; ++i)  // periods that divide the length and 10 ms
+            s.samples[i] = level * (0.6 * std::cos(kTwoPi * i / 44) + 0.4 * std::cos(kTwoPi * i / 55)) +
+                           0.002 * std::cos(kTwoPi * i / 1000);
+        return s;
+    };
+    const std::size_t length = 220 * 5000;  // about 50 s
+    const Sound loop = tone(length, 0.5);
+    check(music_fault(asset, loop).empty(), "music guard: rejects a seamless loop: " + music_fault(asset, loop));
+    Sound cut = tone(length - 13, 0.5), drifting = loop, faded_in = loop;
+    for (std::size_t i = 0; i < length; ++i) drifting.samples[i] += 0.02 * static_cast<double>(i) / length;
+    fade_in(faded_in, 0.05);
+    const std::pair<Sound, const char*> kWrong[] = {{cut, "clicks"},        {drifting, "jumps"}, {faded_in, "drops"},
+                                                    {tone(length, 0.8), "above"}, {tone(220 * 7100, 0.5), "lasts"},
+                                                    {tone(length, 0), "below"}};
+    for (const auto& [sound, fault] : kWrong)
+        check(music_fault(asset, sound).find(fault) != std::string::npos,
+              std::string("music guard: misses a loop that ") + fault);
+}
+
+double dbfs(double level) { return 20 * std::log10(level); }
+
+// The tracks pass the music check, render the same twice, sit well below the effects, differ
+// from each other, and each fits in 3 MiB of memory.
+void check_music() {
+    std::vector<Sound> made;
+    for (const MusicAsset& asset : music_assets()) {
+        const Sound music = asset.make(CUPCLASH_SOUND_FONT_FILE);
+        const std::string name = asset.file;
+        check(music_fault(asset, music).empty(), music_fault(asset, music));
+        check(asset.make(CUPCLASH_SOUND_FONT_FILE).samples == music.samples, name + " differs between two runs");
+        double peak = 0, power = 0;
+        for (double v : music.samples) peak = std::max(peak, std::abs(v)), power += v * v;
+        const double rms = std::sqrt(power / static_cast<double>(music.samples.size()));
+        check(dbfs(peak) > -6.5 && dbfs(peak) < -5.5 && dbfs(rms) < -15, name + " is not mixed well below the effects");
+        check(encode_wav(music).size() < 3u << 20, name + " takes 3 MiB or more");
+        check_wav_round_trip(name, music);
+        for (const Sound& other : made) check(other.samples != music.samples, name + " is the same as another track");
+        made.push_back(music);
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -462,6 +513,8 @@ int main() {
 
     check_pcx_edge_cases();
     check_mask_guard();
+    check_music_guard();
+    check_music();
 
     if (g_failures) std::fprintf(stderr, "%d check(s) failed\n", g_failures);
     else std::printf("all asset generator checks passed\n");
