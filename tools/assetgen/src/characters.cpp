@@ -164,7 +164,7 @@ void draw_fx(Image& f, const Pose& p, Point body, Point head) {
             draw_star(f, item, 24 + 4 * p.glow, 10, 8, p.spin * 0.1, kSpark);
             draw_star(f, item, 12, 5, 8, 22 + p.spin * 0.1, kCube);
             break;
-        case kCharge:
+        case kChargeGlow:
             for (int i = 0; i < 6; ++i) {
                 const Point q = along({body.x, body.y - 14}, p.spin + 60 * i, 20 + 4 * std::sin((p.spin + 90 * i) * kPi / 90));
                 draw_star(f, q, 2 + 3 * p.glow, 1 + p.glow, 4, p.spin, kSpark);

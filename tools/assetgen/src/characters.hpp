@@ -14,7 +14,7 @@ namespace assetgen {
 // Expressions, thrown things and effects that a key pose switches to (they do not blend).
 enum Face { kCalm, kBlink, kSmug, kFocus, kShout, kGrin, kHurt, kSad };
 enum Item { kNoItem, kBeans, kSugar, kEspresso, kBolt, kCroissant, kTeacup, kTray };
-enum Fx { kNoFx, kImpact, kBigImpact, kCharge, kSweat, kSparkle, kCloud, kDizzy };
+enum Fx { kNoFx, kImpact, kBigImpact, kChargeGlow, kSweat, kSparkle, kCloud, kDizzy };
 
 // Every number a figure is posed by. Angles in degrees: 0 points down, 90 forward (toward the
 // opponent, +x), 180 up. Lengths in pixels.

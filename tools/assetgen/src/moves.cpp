@@ -172,7 +172,7 @@ std::vector<Clip> rival_clips(const Style& s) {
     gather.lean = -10;
     gather.front_arm = -40;
     gather.front_elbow = 60;
-    Pose raise = with_face(grip(gather, s.tool_up, s.opens ? 1 : 0), kShout, kCharge);
+    Pose raise = with_face(grip(gather, s.tool_up, s.opens ? 1 : 0), kShout, kChargeGlow);
     raise.y = -3;
     raise.stretch = 2;
     raise.lean = -4;
