@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "board/player.h"
+#include "present/character_data.h"
 #include "shell/frame.h"
 #include "shell/match.h"
 
@@ -106,6 +107,7 @@ void start_game() {
     load_shared_assets();
     install_int(timer_tick, 40);
     create_players();
+    load_characters();
 }
 
 void load_shared_assets() {

@@ -11,6 +11,8 @@ GAME_PACKAGES+=(libfluidsynth-dev timgm6mb-soundfont)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev)
 # The install test checks the menu entry with desktop-file-validate.
 TEST_PACKAGES+=(desktop-file-utils)
+# The fuzz test of the character file readers: clang with libFuzzer and its sanitizers.
+TEST_PACKAGES+=(clang libclang-rt-14-dev)
 
 # Installs the named Debian packages that are not installed yet; says nothing when none is missing.
 install_missing() {

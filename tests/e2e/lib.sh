@@ -82,7 +82,8 @@ fi
 
 # A picture of the game folder as an 8-bit PPM the probe can read, made once per test.
 reference() {
-    local name=$1 ppm="$E2E_TMP/ref-${1%.*}.ppm"
+    local name=$1 base=${1%.*}
+    local ppm="$E2E_TMP/ref-${base//\//-}.ppm"  # a character's picture: its folder joins the name
     [ -f "$ppm" ] || "$CONVERT" "$GAME_DIR/$name" -depth 8 "ppm:$ppm" || fail "cannot read $GAME_DIR/$name"
     echo "$ppm"
 }
