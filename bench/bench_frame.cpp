@@ -2,8 +2,8 @@
 // balance bar and the scores composed, and both panels copied to the screen (here a memory bitmap).
 // A frame has 40 ms; these figures say how much of it the game itself takes.
 //
-// Run from the game folder (build/game), where "AI_list.txt" lies, so that the computer follows its
-// script as in the game: ./benchmarks --benchmark_filter=BattleFrame
+// Run from the game folder (build/game), where "AI_list.txt" and the characters' data lie, so that the
+// computer follows its script as in the game: ./benchmarks --benchmark_filter=BattleFrame
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "board/player.h"
 #include "control/cpu.h"
 #include "headless.h"
+#include "present/character_data.h"
 #include "shell/assets.h"
 #include "shell/frame.h"
 #include "shell/match.h"
@@ -25,9 +26,26 @@ const std::vector<std::string> full_board = {
     "311223", "112233", "233112", "331122", "122331",
 };
 
+// A character whose frames have the size of the real ones: figures on transparent sheets 160 wide, so
+// that both characters compose as in the game. A frame costs the same whatever the number of frames
+// in its sheet, so the sheets are short (4 frames of idle, 2 for the rest) and quick to make anew.
+void give_realistic_character(Player* p) {
+    release_character_data(p);
+    for (int id = 0; id <= anim_lose; id++) {
+        const int frames = id == anim_idle ? 4 : 2;
+        BITMAP* sheet = create_bitmap(160, frames * frame_height);
+        clear_to_color(sheet, mask_colour());
+        for (int f = 0; f < frames; f++)
+            ellipsefill(sheet, 80, f * frame_height + 110, 40 + f % 5, 70, makecol(90 + 10 * id, 60, 40));
+        p->anims[id] = Anim{sheet, anim_idle};
+    }
+    clear_to_color(p->anim_canvas, mask_colour());  // in the game it is in use from the first frame
+}
+
 // Both players at the start of a round in which the computer plays both boards on full boards.
 void fresh_battle() {
     reset_game_state();
+    for (Player* p : players) give_realistic_character(p);
     game_mode = mode_cpu_vs_cpu;
     for (Player* p : players) {
         set_board(p, full_board);
@@ -85,6 +103,25 @@ void BM_ShowPanelsOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ShowPanelsOnly)->Unit(benchmark::kMicrosecond);
+
+// The character load at a change of character, the moment of the loading screen: the lists, the
+// pattern, the sheets and the samples of the game folder, characters 0 and 1 in turn.
+void BM_CharacterLoad(benchmark::State& state) {
+    start_headless();
+    reset_game_state();
+    Player* p = players[1];
+    int character = 0;
+    for (auto _ : state) {
+        release_character_data(p);
+        const std::string error = load_character_data(p, character);
+        if (!error.empty()) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        character = 1 - character;
+    }
+}
+BENCHMARK(BM_CharacterLoad)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -35,6 +35,7 @@ void release_character_data(Player* p) {
         s = nullptr;
     }
     for (Cue& c : p->cues) c = Cue{};
+    p->cue_count = 0;
 }
 
 void clear_board(Player* p) {

@@ -67,6 +67,8 @@ constexpr int no_super_col = 7;       // super_col when the board has no super c
 constexpr int no_character = 100;     // loaded_character before any character data
 constexpr int8_t ai_no_slide = 100;   // ai_last after a cursor step
 
+constexpr int frame_height = 192;  // rows of one animation frame in a sheet; frames are 256 wide
+
 // One character animation: frames of 256 x 192 stacked top to bottom.
 struct Anim {
     BITMAP* sheet;
@@ -108,6 +110,7 @@ struct Player {
 
     Anim anims[max_anims];  // the character's animations; an id is a position here
     Cue cues[max_cues];     // the character's sound cues, ascending by anim
+    int32_t cue_count;      // cues in use, 0..30: the slots after them are empty, not cues
     int32_t anim_frame;     // frame within the animation in anim_queue[0]
     int32_t loaded_character;  // character whose data fills sfx, anims, cues, pattern; 100 none
 

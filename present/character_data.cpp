@@ -1,36 +1,105 @@
 #include "present/character_data.h"
 
-#include <cstdio>
+#include <string>
 
 #include "board/player.h"
+#include "present/character_files.h"
 #include "shell/assets.h"
 #include "shell/match.h"
 
 namespace {
 
-// The attack pattern file of each character.
-const char* const pattern_files[2] = {"pattern1.txt", "pattern2.txt"};
+// The four files of each character, relative to the game folder.
+struct CharacterFiles {
+    const char* anim_list;
+    const char* pattern;
+    const char* sample_list;
+    const char* cue_list;
+};
+const CharacterFiles character_files[2] = {
+    {"ombrelix/animlist.txt", "pattern1.txt", "ombrelix/sfxfiles.txt", "ombrelix/sfxlist.txt"},
+    {"quorvant/animlist.txt", "pattern2.txt", "quorvant/sfxfiles.txt", "quorvant/sfxlist.txt"},
+};
 
-// Reads 60 cup types row by row from the top; a short file leaves the remaining cells as they were.
-// A value that is no cup type (0..3) becomes an empty cell, so a bad file can never put a cup on the
-// board that no picture exists for.
-void load_pattern(Player* p, const char* file) {
+constexpr int sample_priority = 200;
+
+// Opens a text file in text mode and runs one reader on it.
+template <typename Target>
+std::string read_file(const char* file, std::string (*read)(FILE*, const char*, Target*), Target* target) {
     FILE* in = std::fopen(file, "r");
-    if (!in) fail("cannot open the attack pattern \"%s\" (missing or unreadable)", file);
-    for (int r = 0; r < board_rows; r++) {
-        for (int c = 0; c < board_cols; c++) {
-            int cup;
-            if (std::fscanf(in, "%i", &cup) != 1) {
-                std::fclose(in);
-                return;
-            }
-            p->pattern[cell_at(c, r)] = cup >= cup_empty && cup <= cup_types ? cup : cup_empty;
-        }
-    }
+    if (!in) return std::string(file) + ": cannot open it (missing or unreadable)";
+    std::string error = read(in, file, target);
     std::fclose(in);
+    return error;
+}
+
+// The sheets the animation list names, each a stack of whole 192-row frames at most 256 wide.
+std::string load_sheets(Player* p, const CharacterLists& lists, const char* file) {
+    for (int k = 0; k < lists.anim_count; k++) {
+        const ListedFile& listed = lists.sheets[k];
+        BITMAP* sheet = load_bitmap(listed.name, nullptr);
+        p->anims[k] = Anim{sheet, lists.next[k]};
+        if (!sheet) return file_fault(file, listed.line, "cannot load the sheet \"%s\" (missing or unreadable)", listed.name);
+        if (sheet->h == 0 || sheet->h % frame_height != 0 || sheet->w > screen_width)
+            return file_fault(file, listed.line, "the sheet \"%s\" is %d x %d: it must be at most %d wide and %d x n high",
+                              listed.name, sheet->w, sheet->h, screen_width, frame_height);
+    }
+    return "";
+}
+
+// The samples the sample list names.
+std::string load_samples(Player* p, const CharacterLists& lists, const char* file) {
+    for (int k = 0; k < lists.sample_count; k++) {
+        const ListedFile& listed = lists.samples[k];
+        p->sfx[k] = load_sample(listed.name);
+        if (!p->sfx[k]) return file_fault(file, listed.line, "cannot load the sample \"%s\" (missing or unreadable)", listed.name);
+        p->sfx[k]->priority = sample_priority;
+    }
+    return "";
+}
+
+// The cues, each at a frame its animation shows.
+std::string take_cues(Player* p, const CharacterLists& lists, const char* file) {
+    for (int k = 0; k < lists.cue_count; k++) {
+        const Cue& cue = lists.cues[k];
+        const int frames = p->anims[cue.anim].sheet->h / frame_height;
+        if (cue.frame < 0 || cue.frame >= frames)
+            return file_fault(file, lists.cue_lines[k], "frame %d is not a frame of animation %d (0 to %d)", cue.frame,
+                              cue.anim, frames - 1);
+        p->cues[k] = cue;
+    }
+    p->cue_count = lists.cue_count;
+    return "";
+}
+
+// Steps 3 to 7 of the per-round reset: the record gives up its character data and takes the new
+// character's, or stops the game with one line naming the file and line at fault.
+void load_character(Player* p, int character) {
+    p->loaded_character = character;
+    release_character_data(p);
+    const std::string error = load_character_data(p, character);
+    if (!error.empty()) fail("%s", error.c_str());
 }
 
 }  // namespace
+
+std::string load_character_data(Player* p, int character) {
+    const CharacterFiles& files = character_files[character == 1 ? 1 : 0];
+    CharacterLists lists;
+    std::string error = read_file(files.anim_list, read_anim_list, &lists);
+    if (error.empty()) error = read_file(files.pattern, read_pattern, p->pattern);
+    if (error.empty()) error = read_file(files.sample_list, read_sample_list, &lists);
+    if (error.empty()) error = read_file(files.cue_list, read_cue_list, &lists);
+    if (error.empty()) error = load_sheets(p, lists, files.anim_list);
+    if (error.empty()) error = load_samples(p, lists, files.sample_list);
+    if (error.empty()) error = take_cues(p, lists, files.cue_list);
+    if (!error.empty()) release_character_data(p);
+    return error;
+}
+
+void load_characters() {
+    for (Player* p : players) load_character(p, p->index);
+}
 
 void prepare_round(Player* p, int character) {
     // 1. The values a round starts from.
@@ -45,8 +114,6 @@ void prepare_round(Player* p, int character) {
     p->anim_frame = 0;
     // 2. The record already holds this character's data.
     if (character == p->loaded_character) return;
-    // 3.-5. The new character's data; its pictures, sounds and cues come with the characters.
-    p->loaded_character = character;
-    release_character_data(p);
-    load_pattern(p, pattern_files[character == 1 ? 1 : 0]);
+    // 3.-7. The new character's animations, pattern, samples and cues.
+    load_character(p, character);
 }

@@ -1,7 +1,21 @@
-// Per-round reset of a side and the character data it plays with.
+// Per-round reset of a side and the character data it plays with: the animation sheets, samples,
+// cues and attack pattern of character 0 (ombrelix, "pattern1.txt") or 1 (quorvant, "pattern2.txt").
 #pragma once
+
+#include <string>
 
 struct Player;
 
 // Resets the record for a new round and loads the character's data when the character changed.
+// A broken data file stops the game with one line "cupclash: FILE:LINE: what is wrong".
 void prepare_round(Player* p, int character);
+
+// At start-up: loads character 0 into the left record and 1 into the right, so that a broken data
+// file of either is reported at once, never in the middle of a match. A round reloads a side only
+// when its character differs.
+void load_characters();
+
+// Reads the character's lists and pattern and loads the sheets and samples they name into the
+// record, whose character data must be empty. Gives "" or the message of the first fault found,
+// and then leaves the record's character data empty again.
+std::string load_character_data(Player* p, int character);

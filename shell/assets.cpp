@@ -12,6 +12,7 @@
 
 #include "board/player.h"
 #include "control/cpu.h"
+#include "present/character_data.h"
 #include "shell/files.h"
 #include "shell/frame.h"
 #include "shell/guards.h"
@@ -133,6 +134,7 @@ void start_game() {
     load_shared_assets();
     if (install_int(timer_tick, 40) != 0) fail("out of memory starting the timer");
     create_players();
+    load_characters();
     if (!sound) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
 }
 

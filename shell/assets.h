@@ -31,7 +31,8 @@ extern Player* players[2];        // 0 left, 1 right
 // The mask colour of every masked drawing: magenta.
 int mask_colour();
 
-// Brings the game up: Allegro, the window, every shared asset, the timer and both player records.
+// Brings the game up: Allegro, the window, every shared asset, the timer, both player records and
+// their characters' data.
 // On any failure it reports one line naming the cause and exits with a non-zero status.
 void start_game();
 

@@ -24,9 +24,9 @@ bool leaving() {
     return quit_request != 0;
 }
 
-// The intro runs while a character plays its round-opening animation.
+// The intro runs while a character plays its round-opening animation, unless the player leaves.
 void play_intro() {
-    while (players[0]->anim_queue[0] != anim_idle || players[1]->anim_queue[0] != anim_idle) {
+    while ((players[0]->anim_queue[0] != anim_idle || players[1]->anim_queue[0] != anim_idle) && !leaving()) {
         tick_count = 0;
         intro_frame();
         wait_for_tick();

@@ -9,6 +9,7 @@
 enum GameMode : uint8_t {
     mode_cpu_vs_cpu = 0,  // the computer plays both boards
     mode_vs_cpu = 1,      // the left board is played from the keyboard or joystick
+    mode_tutorial = 4,    // the tutorial's script plays the left board; the right one stands still
 };
 
 constexpr int balance_limit = 64;  // a round ends when balance reaches -64 or 64

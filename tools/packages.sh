@@ -4,9 +4,15 @@
 
 # To build and run the game.
 GAME_PACKAGES=(build-essential cmake pkg-config liballegro4-dev libfreetype-dev fonts-dejavu-core zlib1g-dev)
+# The music is rendered at build time by FluidSynth with a General MIDI sound font.
+GAME_PACKAGES+=(libfluidsynth-dev timgm6mb-soundfont)
 # On top, to build and run the unit tests, the benchmarks and the end-to-end tests (a virtual X
 # server, a key presser, screenshots, and Xlib for the little window-closing helper).
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev)
+# The install test checks the menu entry with desktop-file-validate.
+TEST_PACKAGES+=(desktop-file-utils)
+# The fuzz test of the character file readers: clang with libFuzzer and its sanitizers.
+TEST_PACKAGES+=(clang libclang-rt-14-dev)
 
 # Installs the named Debian packages that are not installed yet; says nothing when none is missing.
 install_missing() {

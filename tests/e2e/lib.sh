@@ -82,7 +82,8 @@ fi
 
 # A picture of the game folder as an 8-bit PPM the probe can read, made once per test.
 reference() {
-    local name=$1 ppm="$E2E_TMP/ref-${1%.*}.ppm"
+    local name=$1 base=${1%.*}
+    local ppm="$E2E_TMP/ref-${base//\//-}.ppm"  # a character's picture: its folder joins the name
     [ -f "$ppm" ] || "$CONVERT" "$GAME_DIR/$name" -depth 8 "ppm:$ppm" || fail "cannot read $GAME_DIR/$name"
     echo "$ppm"
 }
@@ -122,15 +123,15 @@ EOF
     echo "$home"
 }
 
-# Starts the game from a folder (the game folder by default), in the background, by PID; the
-# program is ./cupclash unless a second argument names another path to it.
+# Starts the game from a folder (the game folder by default), in the background, by PID; $2 is the
+# command that starts it (./cupclash by default), which must exec the game.
 start_game() {
-    local dir=${1:-$GAME_DIR} program=${2:-./cupclash} home
+    local dir=${1:-$GAME_DIR} command=${2:-./cupclash} home
     stop_pid "$GAME_PID"
     home=$(make_home)
     rm -f "$CAPTURE"
     GAME_STATUS=""
-    (cd "$dir" && HOME="$home" exec "$program" >"$GAME_OUT" 2>"$GAME_ERR") &
+    (cd "$dir" && HOME="$home" exec "$command" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
 }
 

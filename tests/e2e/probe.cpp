@@ -11,6 +11,13 @@
 //                                                "column C up|down" or "none"
 //   probe sound CAPTURE.raw OFFSET [END]         prints "LEFT RIGHT LEFT_ALONE RIGHT_ALONE": peaks
 //                                                of what was played from byte OFFSET (to END)
+//   probe panned CAPTURE.raw OFFSET              prints "LEFT RIGHT TOGETHER": peaks of what was
+//                                                played from byte OFFSET panned to the left side
+//                                                (64) and to the right (192), told apart when they
+//                                                overlap, and the loudest moment of both at once
+//   probe figure SHOT.ppm OX OY SHEET.ppm left|right
+//                                                prints the frame of a character's sheet that the
+//                                                bottom panel shows on that side, or "none"
 //
 // OX OY is where the game's window lies on the screenshot. Boards are written '.' for an empty cell,
 // '1'..'3' for a cup and '?' for a cell that matches no tile.
@@ -352,7 +359,65 @@ int sound(int argc, char** argv) {
     return 0;
 }
 
+// A sound panned to 64 plays about three times louder on the left than on the right, and one panned
+// to 192 the other way round: so 3 L - R holds only the left side's sounds and 3 R - L only the
+// right side's, even while both play at once (each divided by 8 to stay on the scale of a peak).
+// Prints both peaks from byte OFFSET on, then the loudest moment (a stretch of about 12 ms) at which
+// both sides sound together: the smaller of its two peaks.
+int panned(int argc, char** argv) {
+    if (argc != 4) die("usage: probe panned CAPTURE.raw OFFSET");
+    std::ifstream in(argv[2], std::ios::binary);
+    if (!in) die(std::string("cannot read ") + argv[2]);
+    in.seekg(std::strtol(argv[3], nullptr, 10) & ~3L);
+    constexpr int stretch = 512;
+    int peak[2] = {0, 0}, block[2] = {0, 0}, together = 0, in_block = 0;
+    unsigned char frame[4];
+    while (in.read(reinterpret_cast<char*>(frame), 4)) {
+        const int l = (frame[0] | frame[1] << 8) - 0x8000, r = (frame[2] | frame[3] << 8) - 0x8000;
+        block[0] = std::max(block[0], std::abs(3 * l - r) / 8);
+        block[1] = std::max(block[1], std::abs(3 * r - l) / 8);
+        if (++in_block < stretch) continue;
+        for (int ch = 0; ch < 2; ch++) peak[ch] = std::max(peak[ch], block[ch]);
+        together = std::max(together, std::min(block[0], block[1]));
+        block[0] = block[1] = in_block = 0;
+    }
+    std::cout << peak[0] << " " << peak[1] << " " << together << "\n";
+    return 0;
+}
+
 }  // namespace
+
+// ---- characters ----------------------------------------------------------------------------------
+
+// The frame of the sheet (frames of 192 rows stacked, magenta transparent) whose figure the bottom
+// panel shows: drawn as it is on the left, mirrored over the panel's 256 columns on the right. Rows
+// under the scores and the balance bar are left out, and a figure may be covered in places (by
+// the other character or a thrown item): a frame matches when at most 5 % of its pixels differ.
+int find_figure(int argc, char** argv) {
+    if (argc != 7) die("usage: probe figure SHOT.ppm OX OY SHEET.ppm left|right");
+    const Image shot = read_ppm(argv[2]);
+    const int ox = number(argv[3]), oy = number(argv[4]) + 192;
+    const Image sheet = read_ppm(argv[5]);
+    const bool mirrored = std::string(argv[6]) == "right";
+    constexpr int hud_rows = 37, tolerance = 24;  // 16-bit colour rounds each component
+    int best = -1;
+    double best_share = 1;
+    for (int f = 0; f * 192 < sheet.h; f++) {
+        int figure = 0, differ = 0;
+        for (int y = hud_rows; y < 192 && f * 192 + y < sheet.h; y++)
+            for (int x = 0; x < sheet.w; x++) {
+                const Rgb c = sheet.at(x, f * 192 + y);
+                if (is_mask(c)) continue;
+                figure++;
+                differ += distance(c, shot.at(ox + (mirrored ? 255 - x : x), oy + y)) > tolerance;
+            }
+        const double share = figure ? static_cast<double>(differ) / figure : 1;
+        if (share < best_share) best = f, best_share = share;
+    }
+    if (best < 0 || best_share > 0.05) std::cout << "none\n";
+    else std::cout << best << "\n";
+    return 0;
+}
 
 int main(int argc, char** argv) {
     const std::string what = argc > 1 ? argv[1] : "";
@@ -368,5 +433,7 @@ int main(int argc, char** argv) {
     if (what == "score") return read_score(argc, argv);
     if (what == "plan") return plan(argc, argv);
     if (what == "sound") return sound(argc, argv);
-    die("unknown command \"" + what + "\" (close, pixel, cursor, board, score, plan, sound)");
+    if (what == "figure") return find_figure(argc, argv);
+    if (what == "panned") return panned(argc, argv);
+    die("unknown command \"" + what + "\" (close, pixel, cursor, board, score, plan, sound, panned, figure)");
 }

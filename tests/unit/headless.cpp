@@ -5,6 +5,8 @@
 
 #include "board/player.h"
 #include "control/cpu.h"
+#include "control/tutorial.h"
+#include "present/character_files.h"
 #include "present/characters.h"
 #include "shell/assets.h"
 #include "shell/frame.h"
@@ -42,6 +44,21 @@ Rgb winlose_half(int sy) { return sy < 48 ? in_16_bit(248, 200, 0) : in_16_bit(0
 Rgb bg_colour() { return in_16_bit(24, 24, 64); }
 Rgb char_bg_colour() { return in_16_bit(64, 40, 16); }
 
+Rgb figure_colour(int id, int frame) { return in_16_bit(8 * (id + 1), 8 * (frame % 30) + 4, 120); }
+
+BITMAP* figure_sheet(int id, int width, int height) {
+    BITMAP* b = create_bitmap(width, height);
+    for (int y = 0; y < height; y += frame_height)
+        rectfill(b, 0, y, width - 1, y + frame_height - 1, colour(figure_colour(id, y / frame_height)));
+    return b;
+}
+
+void give_character(Player* p) {
+    release_character_data(p);
+    for (int id = 0; id < min_anims; id++) p->anims[id] = Anim{figure_sheet(id, 64, frame_height), anim_idle};
+    p->loaded_character = p->character;
+}
+
 Rgb pixel(BITMAP* b, int x, int y) {
     const int c = getpixel(b, x, y);
     return {getr(c), getg(c), getb(c)};
@@ -77,6 +94,7 @@ void reset_game_state() {
     for (Player* p : players) {
         clear_to_color(p->board_bitmap, mask_colour());
         p->character = static_cast<int8_t>(p->index);
+        give_character(p);
     }
 
     game_mode = mode_vs_cpu;
@@ -90,6 +108,7 @@ void reset_game_state() {
     anim_tick = 0;
     ai_go = 0;
     ai_frame_accum = 0;
+    tutorial_step = tutorial_walk;
     draw_order = 0;
     sfx_volume = 128;
     music_volume = 128;

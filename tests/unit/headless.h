@@ -18,7 +18,8 @@ struct Rgb {
 // Brings up headless Allegro and the synthetic assets once per process.
 void start_headless();
 
-// Fresh players 0 and 1 (linked, with their bitmaps, left character 0 and right 1), every shared
+// Fresh players 0 and 1 (linked, with their bitmaps, left character 0 and right 1, each holding a
+// synthetic character of one-frame animations, see give_character), every shared
 // game value back to its start, the panels cleared, `screen` a 256 x 384 memory bitmap.
 void reset_game_state();
 
@@ -29,6 +30,14 @@ void set_board(Player* p, const std::vector<std::string>& rows);
 std::string board_text(const Player* p);
 // Sets a pattern from ten strings of six digits.
 void set_pattern(Player* p, const std::vector<std::string>& rows);
+
+// Synthetic characters: frame f of animation `id` is a block of figure_colour(id, f) over the whole
+// frame, `width` columns wide, so a test can tell which frame shows where.
+Rgb figure_colour(int id, int frame);
+BITMAP* figure_sheet(int id, int width, int height);
+// Replaces the player's character data by animations 0..9, each one 64-wide frame followed by 0, no
+// samples and no cues, and marks it as the data of the character the player plays.
+void give_character(Player* p);
 
 // A colour as it reads back from a 16-bit bitmap.
 Rgb in_16_bit(int r, int g, int b);

@@ -1,8 +1,8 @@
-// The two characters' attack patterns, read from the game folder by the game's own loader: sixty cup
-// types each, opening boards without any line of four or 2 x 2 square.
+// The two characters' attack patterns in the game folder: sixty cup types each, opening boards
+// without any line of four or 2 x 2 square.
 #include "board/matches.h"
 #include "board_fixture.h"
-#include "present/character_data.h"
+#include "present/character_files.h"
 
 namespace {
 
@@ -10,12 +10,15 @@ class Patterns : public BoardTest {};
 
 TEST_F(Patterns, EachPatternIsAnOpeningBoardWithoutMatches) {
     for (int k = 0; k < 2; k++) {
-        SCOPED_TRACE(k == 0 ? "pattern1.txt" : "pattern2.txt");
         Player* p = players[k];
-        prepare_round(p, k);
+        const char* file = k == 0 ? "pattern1.txt" : "pattern2.txt";
+        SCOPED_TRACE(file);
+        FILE* in = std::fopen(file, "r");
+        ASSERT_NE(in, nullptr);
+        EXPECT_EQ(read_pattern(in, file, p->pattern), "");
+        std::fclose(in);
         for (int i = 0; i < board_cells; i++) {
-            // A value that is no cup type, or a file cut short, leaves an empty cell.
-            EXPECT_TRUE(p->pattern[i] >= 1 && p->pattern[i] <= cup_types) << "cell " << i;
+            EXPECT_NE(p->pattern[i], cup_empty) << "cell " << i;
             p->cells[i] = p->pattern[i];
         }
         EXPECT_EQ(find_matches(p), 0) << board_text(p);

@@ -24,31 +24,34 @@ void put_chunk(std::vector<std::uint8_t>& out, const char* type, const std::vect
 
 }  // namespace
 
-std::vector<std::uint8_t> encode_png(const Image& image) {
+std::vector<std::uint8_t> encode_png(const Image& image, bool mask_transparent) {
     const int w = image.width(), h = image.height();
+    const std::size_t channels = mask_transparent ? 4 : 3;
 
-    std::vector<std::uint8_t> raw;  // each row: filter type 0, then RGB triples
-    raw.reserve(static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w)));
+    std::vector<std::uint8_t> raw;  // each row: filter type 0, then RGB or RGBA pixels
+    raw.reserve(static_cast<std::size_t>(h) * (1 + channels * static_cast<std::size_t>(w)));
     for (int y = 0; y < h; ++y) {
         raw.push_back(0);
         for (int x = 0; x < w; ++x) {
             const Rgb c = image.at(x, y);
-            raw.push_back(c.r);
-            raw.push_back(c.g);
-            raw.push_back(c.b);
+            const bool clear = mask_transparent && c == kMask;
+            raw.push_back(clear ? 0 : c.r);
+            raw.push_back(clear ? 0 : c.g);
+            raw.push_back(clear ? 0 : c.b);
+            if (mask_transparent) raw.push_back(clear ? 0 : 255);
         }
     }
     uLongf packed_size = compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> packed(packed_size);
     if (compress2(packed.data(), &packed_size, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK)
-        fail("cannot compress the contact sheet");
+        fail("cannot compress a PNG picture");
     packed.resize(packed_size);
 
     std::vector<std::uint8_t> header;
     put32be(header, static_cast<std::uint32_t>(w));
     put32be(header, static_cast<std::uint32_t>(h));
     header.push_back(8);  // bit depth
-    header.push_back(2);  // colour type: RGB
+    header.push_back(mask_transparent ? 6 : 2);  // colour type: RGBA or RGB
     header.push_back(0);  // deflate
     header.push_back(0);  // adaptive filtering
     header.push_back(0);  // no interlace
@@ -60,6 +63,8 @@ std::vector<std::uint8_t> encode_png(const Image& image) {
     return out;
 }
 
-void write_png(const std::string& path, const Image& image) { write_file(path, encode_png(image)); }
+void write_png(const std::string& path, const Image& image, bool mask_transparent) {
+    write_file(path, encode_png(image, mask_transparent));
+}
 
 }  // namespace assetgen
