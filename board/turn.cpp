@@ -8,6 +8,7 @@
 #include "board/slide.h"
 #include "control/controls.h"
 #include "control/cpu.h"
+#include "control/tutorial.h"
 #include "shell/match.h"
 
 namespace {
@@ -24,10 +25,20 @@ constexpr Reward small_reward = {1, anim_reward_1, 100};
 
 // The board's command source for this frame.
 void take_command(Player* p) {
-    if (game_mode == mode_cpu_vs_cpu || game_mode != p->index + 1)
+    switch (game_mode) {
+    case mode_tutorial:
+        tutorial_command(p);
+        break;
+    case mode_cpu_vs_cpu:
         cpu_command(p);
-    else
-        poll_controls(p);
+        break;
+    default:  // the board whose index + 1 is the mode takes the controls, the other the computer
+        if (game_mode == p->index + 1)
+            poll_controls(p);
+        else
+            cpu_command(p);
+        break;
+    }
 }
 
 // The turn is over: its cascades attack the opponent and turn into rewards.

@@ -9,7 +9,7 @@
 enum GameMode : uint8_t {
     mode_cpu_vs_cpu = 0,  // the computer plays both boards ("watch" on the title screen)
     mode_vs_cpu = 1,      // the left board is played from the keyboard or joystick
-    mode_tutorial = 4,    // the tutorial's script plays the left board
+    mode_tutorial = 4,    // the tutorial's script plays the left board; the right one stands still
 };
 
 // What the player asked to leave.

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "control/tutorial.h"
 #include "shell/assets.h"
 #include "shell/frame.h"
 #include "shell/match.h"
@@ -31,12 +32,14 @@ void draw_title(const TitlePictures& pictures, int n) {
     show_panels();
 }
 
-// What the choice starts: a match of the right kind, or the tutorial first.
+// What the choice starts: a match of the right kind, with the tutorial first when chosen. ESC
+// (no choice) leaves a match against the computer set, which the flow does not start.
 void act_on(TitleChoice choice) {
     if (choice == choice_watch) {
         game_mode = mode_cpu_vs_cpu;
         return;
     }
+    if (choice == choice_tutorial) run_tutorial();
     game_mode = mode_vs_cpu;
 }
 

@@ -5,6 +5,7 @@
 
 #include "board/player.h"
 #include "control/cpu.h"
+#include "control/tutorial.h"
 #include "present/characters.h"
 #include "shell/assets.h"
 #include "shell/frame.h"
@@ -90,6 +91,7 @@ void reset_game_state() {
     anim_tick = 0;
     ai_go = 0;
     ai_frame_accum = 0;
+    tutorial_step = tutorial_walk;
     draw_order = 0;
     sfx_volume = 128;
     music_volume = 128;

@@ -3,6 +3,7 @@
 
 #include "board/turn.h"
 #include "board_fixture.h"
+#include "control/tutorial.h"
 #include "shell/match.h"
 
 namespace {
@@ -50,8 +51,11 @@ TEST_F(Turn, WholeRowTurnFallsAndRefillsRowZeroInTwentyOneFrames) {
 
 TEST_F(Turn, TheTutorialChainResolvesInFourSettles) {
     // The tutorial's chain: the line of 1s breaks, the 2s of columns 1 and 2 fall into a square,
-    // then the 3s into a line of four, then the 2s of column 4 beside those of column 5.
-    set_board(p, bottom_rows({".33.2.", ".22.2.", ".11112", ".22332"}));
+    // then the 3s into a line of four, then the 2s of column 4 beside those of column 5. The
+    // tutorial's script gives the action (Z is not read in this mode).
+    game_mode = mode_tutorial;
+    tutorial_step = tutorial_act;
+    load_preset_board(p, preset_chain);
     // Four waves of six pop frames; falls of 1, 2 and 1 rows between them; the fourth settle
     // finds an empty board, which refills whole.
     EXPECT_EQ(play_turn(60), std::string("111111") + "2" + "3" + "111111" + "22" + "3" + "111111" + "2" + "3" +
@@ -63,6 +67,7 @@ TEST_F(Turn, TheTutorialChainResolvesInFourSettles) {
     EXPECT_EQ(p->anim_queue[0], anim_reward_3);
     EXPECT_EQ(p->anim_queue[1], 0);
     EXPECT_EQ(players[1]->attack_rows, 3);
+    EXPECT_EQ(tutorial_step, tutorial_rest);
 }
 
 TEST_F(Turn, SettlesTurnIntoAttackRowsAnimationsAndPoints) {

@@ -1,0 +1,161 @@
+// The tutorial's script, presets and pages, run in a folder of its own with one-colour pages.
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "board_fixture.h"
+#include "control/tutorial.h"
+#include "shell/frame.h"
+#include "shell/match.h"
+
+namespace {
+
+Rgb page_colour(int page) { return in_16_bit(40 + 30 * page, 200 - 20 * page, 100); }
+const std::vector<std::string> own_pattern(board_rows, "321321");
+
+class Tutorial : public BoardTest {
+protected:
+    void SetUp() override {
+        BoardTest::SetUp();
+        ASSERT_TRUE(getcwd(game_folder, sizeof game_folder) && mkdtemp(folder) && chdir(folder) == 0);
+        set_pattern(players[1], own_pattern);
+    }
+    void TearDown() override {
+        std::remove("tuttxt.pcx");
+        EXPECT_TRUE(chdir(game_folder) == 0 && rmdir(folder) == 0);
+    }
+
+    static void write_pages() {
+        BITMAP* pages = create_bitmap(screen_width, 7 * panel_height);
+        for (int k = 0; k < 7; k++) {
+            const Rgb c = page_colour(k);
+            rectfill(pages, 0, k * panel_height, screen_width - 1, (k + 1) * panel_height - 1, makecol(c.r, c.g, c.b));
+        }
+        save_bitmap("tuttxt.pcx", pages, nullptr);
+        destroy_bitmap(pages);
+    }
+
+    // Runs the tutorial under a timer that ticks as soon as the last tick is taken; returns the
+    // ticks it waited for. Then checks what every way out of the tutorial leaves.
+    static int run_timed() {
+        std::atomic<bool> done{false};
+        int given = 0;
+        std::thread timer([&] {
+            for (; !done; std::this_thread::yield())
+                if (tick_count == 0) {
+                    count_tick();
+                    given++;
+                }
+        });
+        run_tutorial();
+        done = true;
+        timer.join();
+        EXPECT_EQ(game_mode, mode_tutorial);
+        EXPECT_EQ(balance, 0);
+        Player own;  // the right board's own pattern is back
+        set_pattern(&own, own_pattern);
+        EXPECT_EQ(std::memcmp(players[1]->pattern, own.pattern, sizeof own.pattern), 0);
+        return given - tick_count;
+    }
+
+    char game_folder[1024];
+    char folder[32] = "/tmp/cupclash-tutorial-XXXXXX";
+};
+
+TEST_F(Tutorial, CommandFollowsTheStepOnAnIdleBoardOnly) {
+    constexpr uint8_t last = cmd_right | cmd_action;  // the previous frame's command, kept when nothing is given
+    const struct {  // the step, the walk position, the board; what the command gives
+        int32_t step; int8_t at; uint8_t state; int slide_x, slide_y;
+        uint8_t command; int8_t at_after; int32_t step_after;
+    } cases[] = {
+        {tutorial_walk, 0, ready, 0, 0, cmd_down, 1, tutorial_walk},
+        {tutorial_walk, 1, ready, 0, 0, cmd_right, 2, tutorial_walk},
+        {tutorial_walk, 2, ready, 0, 0, cmd_up, 3, tutorial_walk},
+        {tutorial_walk, 3, ready, 0, 0, cmd_left, 0, tutorial_walk},
+        {tutorial_walk, 7, ready, 0, 0, last, 7, tutorial_walk},
+        {tutorial_toggle, 2, ready, 0, 0, cmd_toggle, 0, tutorial_walk},
+        {tutorial_act, 2, ready, 0, 0, cmd_action, 2, tutorial_rest},
+        {tutorial_rest, 2, ready, 0, 0, 0, 2, tutorial_rest},
+        {9, 2, ready, 0, 0, last, 2, 9},
+        {tutorial_act, 0, breaking, 0, 0, last, 0, tutorial_act},  // busy boards
+        {tutorial_toggle, 3, ready, 4, 0, last, 3, tutorial_toggle},
+        {tutorial_walk, 1, ready, 0, -4, last, 1, tutorial_walk},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "step " << c.step << " at " << int(c.at) << " state " << int(c.state));
+        tutorial_step = c.step;
+        p->character = c.at;
+        p->state = c.state;
+        p->slide_x = c.slide_x;
+        p->slide_y = c.slide_y;
+        p->command = last;
+        tutorial_command(p);
+        EXPECT_EQ(p->command, c.command);
+        EXPECT_EQ(p->character, c.at_after);
+        EXPECT_EQ(tutorial_step, c.step_after);
+    }
+}
+
+TEST_F(Tutorial, PresetsReplaceThePatternOrTheCellsAndNothingElse) {
+    // Preset 1 is the diagonal pattern; 2 and 3 are cells; the markers, the super cup, the state,
+    // the cursor and the slide stay.
+    const std::vector<std::string> shapes = {"000000", "010000", "010220", "010220", "010000",
+                                             "000000", "033330", "000000", "000000", "000000"};
+    const std::vector<std::string> chain = {"000000", "000000", "000000", "000000", "000000",
+                                            "000000", "033020", "022020", "011112", "022332"};
+    const std::vector<std::string>* cells[] = {nullptr, nullptr, &shapes, &chain, nullptr};
+    for (int preset : {0, 1, 2, 3, 4}) {
+        SCOPED_TRACE(testing::Message() << "preset " << preset);
+        set_board(p, std::vector<std::string>(board_rows, "a2c3.1"));
+        set_pattern(p, own_pattern);
+        p->group[cell_at(0, 1)] = 2;
+        p->super_col = 2;
+        p->state = breaking;
+        p->cursor_row = 4;
+        p->slide_x = 8;
+        Player expected, scratch;
+        std::memcpy(&expected, p, sizeof expected);
+        if (preset == preset_opening) set_pattern(&expected, diagonal_board);
+        if (cells[preset]) {
+            set_pattern(&scratch, *cells[preset]);
+            std::memcpy(expected.cells, scratch.pattern, sizeof scratch.pattern);
+        }
+        load_preset_board(p, preset);
+        EXPECT_EQ(std::memcmp(p, &expected, sizeof expected), 0) << board_text(p);
+    }
+}
+
+TEST_F(Tutorial, MissingPagesOrEscapeHeldEndTheTutorialAtOnce) {
+    // Without its pages the tutorial is skipped with one line.
+    testing::internal::CaptureStderr();
+    balance = 12;
+    EXPECT_EQ(run_timed(), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("cupclash: ", 0), 0u) << said;
+    EXPECT_NE(said.find("\"tuttxt.pcx\""), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+
+    // With ESC held every page ends at its first pass, without a frame, and the presets are copied.
+    write_pages();
+    key[KEY_ESC] = 1;
+    balance = 12;
+    EXPECT_EQ(run_timed(), 0);
+    EXPECT_EQ(half_tick, 0);                // no frame ran
+    EXPECT_EQ(players[0]->state, falling);  // the left board was never stepped
+    EXPECT_EQ(board_text(players[0]), lines(bottom_rows({".33.2.", ".22.2.", ".11112", ".22332"})));
+    expect_pixels(screen, {{10, 10, bg_colour()}, {128, 192 + 100, page_colour(6)}});
+    expect_pixels(bottom_panel, {{128, 100, page_colour(4)}});  // page 4, under the balance bar
+}
+
+TEST_F(Tutorial, SevenPagesLastSevenHundredTicksAndTheChainAttacks) {
+    write_pages();
+    EXPECT_EQ(run_timed(), 700);
+    EXPECT_EQ(players[1]->attack_rows, 3);  // page 6: preset 3 breaks in a chain of four settles
+    EXPECT_EQ(tutorial_step, tutorial_rest);
+    expect_pixels(screen, {{128, 192 + 100, page_colour(6)}});
+}
+
+}  // namespace
