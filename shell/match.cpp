@@ -163,7 +163,13 @@ bool play_round() {
     play_result();                                    // 11. the win and lose animations
     if (!match_goes_on()) return false;               // 12. ESC once more, or a quit
     next_round();                                     // 13.-14. the next round, or the match is lost
-    return true;                                      // 15. the caller stops after round 8
+    return quit_request == quit_none;                 // 15. a lost match ends; the caller stops after round 8
+}
+
+void play_match() {
+    winner = no_winner;
+    while (round_number <= last_round && play_round()) {
+    }
 }
 
 void run_match_flow() {
@@ -179,9 +185,7 @@ void run_match_flow() {
         if (c >= 0) {
             players[0]->character = c;
             players[1]->character = static_cast<int8_t>(1 - c);
-            winner = no_winner;               // 6. nobody has won a round of this match yet
-            while (round_number <= last_round && play_round()) {  // 7. the rounds
-            }
+            play_match();                     // 6.-7. nobody has won yet; the rounds
         }
         release_music();                      // 8. back to the title, or the end
         if (escape_down()) break;

@@ -79,5 +79,9 @@ void next_round();
 // wait_for_tick. Returns false when the round loop is to be left (a quit, ESC, or a lost match).
 bool play_round();
 
+// The rounds of one match with the characters set: from round 1 until a round is lost, round 8 is
+// won, or the player quits.
+void play_match();
+
 // Title, character select and rounds until the player leaves; returns when the program is to end.
 void run_match_flow();

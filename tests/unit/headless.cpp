@@ -81,11 +81,9 @@ void reset_game_state() {
     }
 
     game_mode = mode_vs_cpu;
-    round_number = 1;
-    balance = 0;
-    winner = 0;
+    reset_match();
     banner_y = 0;
-    quit_request = 0;
+    between_frames = nullptr;
     tick_count = 0;
     half_tick = 0;
     anim_tick = 0;
