@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "music.hpp"
+#include "characters.hpp"
 #include "pictures.hpp"
 #include "sounds.hpp"
 #include "voices.hpp"
@@ -29,6 +30,9 @@ const std::vector<PictureAsset>& picture_assets() {
         {"charsel.pcx", 256, 192, make_character_select},
         {"menutxt.pcx", 120, 96, make_menu_text},
         {"tuttxt.pcx", 256, 1344, make_tutorial_pages},
+        // The rivals' portraits (their animation sheets: characters.cpp).
+        {"ombrelix/portrait.pcx", 60, 90, make_ombrelix_portrait},
+        {"quorvant/portrait.pcx", 60, 90, make_quorvant_portrait},
     };
     return kPictures;
 }

@@ -14,12 +14,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "assets.hpp"
 #include "maths.hpp"
+#include "characters.hpp"
 #include "pcx.hpp"
 #include "pictures.hpp"
 #include "png.hpp"
@@ -457,6 +460,81 @@ void check_music() {
     }
 }
 
+// --- The rivals: their sheets and the hand-written lists in data/ ---------------------------------
+
+// Every sheet keeps the frame grid and the memory budget, and each character's animation and cue
+// lists name its sheets, cue frames inside them, chain every move back to idle, and put each
+// sample where its role says.
+void check_characters() {
+    std::map<std::string, int> frames;
+    std::map<std::string, std::vector<const Image*>> by_folder;
+    std::vector<Image> sheets;
+    sheets.reserve(character_sheets().size());
+    for (const CharacterSheet& sheet : character_sheets()) {
+        sheets.push_back(make_character_sheet(sheet));
+        const Image& image = sheets.back();
+        check(sheet_fault(sheet.file, image).empty(), sheet_fault(sheet.file, image));
+        frames[sheet.file] = image.height() / 192;
+        by_folder[sheet.cast->folder].push_back(&image);
+        if (sheet.clip->id == 0) check_pcx_file(sheet.file, image);
+    }
+    for (const auto& [folder, images] : by_folder) check(budget_fault(folder, images).empty(), budget_fault(folder, images));
+    check(!sheet_fault("probe", Image(8, 200)).empty() && !sheet_fault("probe", Image(257, 192)).empty() &&
+              !budget_fault("probe", std::vector<const Image*>(45, &sheets.front())).empty(),
+          "sheet checks: miss a wrong height, a wrong width or a blown budget");
+
+    for (const Cast* cast : the_cast()) {
+        const std::string folder = cast->folder, data = std::string(CUPCLASH_DATA_DIR) + "/" + folder;
+        std::vector<std::pair<std::string, int>> anims;
+        std::ifstream anim_list(data + "/animlist.txt");
+        for (std::string file; anim_list >> file;) {
+            int next = -1;
+            anim_list >> next;
+            anims.push_back({file, next});
+        }
+        const int n = static_cast<int>(anims.size());
+        check(n >= 10 && n <= 20, folder + ": the animation list has " + std::to_string(n) + " entries, not 10 to 20");
+        for (const Clip& clip : cast->clips)
+            check(clip.id < n && anims[static_cast<std::size_t>(clip.id)].first == folder + "/" + clip.sheet + ".pcx",
+                  folder + ": animation " + std::to_string(clip.id) + " does not name the sheet " + clip.sheet);
+        for (const auto& [file, next] : anims) {
+            check(frames.count(file) && file.size() <= 29, folder + ": " + file + " is not a generated sheet");
+            check(next >= 0 && next < n, folder + ": " + file + " is followed by a missing animation");
+        }
+        if (n < 10) continue;
+        // The ids an animation passes through until it is back at idle (empty if it never is).
+        const auto chain = [&](int id) {
+            std::set<int> seen;
+            for (; id != 0 && id >= 0 && id < n && !seen.count(id); id = anims[static_cast<std::size_t>(id)].second) seen.insert(id);
+            return id == 0 ? seen : std::set<int>();
+        };
+        for (int id = 1; id <= 9; ++id)
+            check(!chain(id).empty(), folder + ": animation " + std::to_string(id) + " never returns to idle");
+        check(anims[8].second != 8 && anims[9].second != 9, folder + ": win or lose repeats itself");
+
+        // Sample number: the moves whose chains may play it (the hits only in rewards and super).
+        const std::map<int, std::vector<int>> role = {{0, {1}}, {1, {2}}, {2, {3}}, {3, {4}},    {4, {5}},       {5, {6}},
+                                                      {6, {7}}, {7, {8}}, {8, {9}}, {9, {1, 2, 3}}, {10, {4}}};
+        std::set<int> cued;
+        std::ifstream cue_list(data + "/sfxlist.txt");
+        int count = 0, last = 0;
+        for (int anim, frame, sample; cue_list >> anim >> frame >> sample; ++count, last = anim) {
+            const std::string cue = folder + ": cue " + std::to_string(anim) + " " + std::to_string(frame) + " " + std::to_string(sample);
+            check(anim >= last && anim < n, cue + " is out of order or names a missing animation");
+            if (anim >= n) continue;
+            check(frame >= 0 && frame < frames[anims[static_cast<std::size_t>(anim)].first], cue + " lies outside its sheet");
+            bool in_role = false;
+            if (role.count(sample))
+                for (int move : role.at(sample)) in_role = in_role || move == anim || chain(move).count(anim);
+            check(in_role, cue + " plays its sample outside the moves it belongs to");
+            cued.insert(sample);
+        }
+        check(count <= 30, folder + ": more than 30 cues");
+        for (const auto& [sample, moves] : role)
+            check(cued.count(sample), folder + ": no cue plays sample " + std::to_string(sample));
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -515,6 +593,10 @@ int main() {
     check_mask_guard();
     check_music_guard();
     check_music();
+    }
+}
+
+    check_characters();
 
     if (g_failures) std::fprintf(stderr, "%d check(s) failed\n", g_failures);
     else std::printf("all asset generator checks passed\n");
