@@ -43,6 +43,7 @@ protected:
     static int run_timed() {
         std::atomic<bool> done{false};
         int given = 0;
+        tick_count = 0;
         std::thread timer([&] {
             for (; !done; std::this_thread::yield())
                 if (tick_count == 0) {

@@ -31,4 +31,14 @@ Image make_win_lose(const Context& ctx);
 Image make_top_background(const Context& ctx);
 Image make_bottom_background(const Context& ctx);
 
+// screens.cpp: the title, character select and pause menu pictures.
+Image make_title(const Context& ctx);
+Image make_swirl(const Context& ctx);
+Image make_buttons(const Context& ctx);
+Image make_character_select(const Context& ctx);
+Image make_menu_text(const Context& ctx);
+
+// tutorial_pages.cpp: the seven pages of the tutorial.
+Image make_tutorial_pages(const Context& ctx);
+
 }  // namespace assetgen

@@ -31,18 +31,6 @@ const Image* find(const std::map<std::string, const Image*>& pictures, const cha
     return it == pictures.end() ? nullptr : it->second;
 }
 
-// What the player sees: every colour reduced to 5-6-5 bits and widened back.
-Image in_16_bit(const Image& image) {
-    Image out(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const Rgb c = image.at(x, y);
-            const int r = c.r >> 3, g = c.g >> 2, b = c.b >> 3;
-            out.set(x, y, Rgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)));
-        }
-    return out;
-}
-
 void draw_board(Image& panel, const Image& cups, const Image& pop, const Image& super, const BoardLook& look) {
     Image board(96, 160);
     for (int row = 0; row < 10; ++row)
@@ -140,6 +128,17 @@ bool has_all(const std::map<std::string, const Image*>& p, std::initializer_list
 }
 
 }  // namespace
+
+Image in_16_bit(const Image& image) {
+    Image out(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const Rgb c = image.at(x, y);
+            const int r = c.r >> 3, g = c.g >> 2, b = c.b >> 3;
+            out.set(x, y, Rgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)));
+        }
+    return out;
+}
 
 std::vector<PreviewScreen> preview_screens(const std::map<std::string, const Image*>& pictures) {
     std::vector<PreviewScreen> out;

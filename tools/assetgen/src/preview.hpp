@@ -15,6 +15,9 @@ struct PreviewScreen {
     Image image;
 };
 
+// What the player sees: every colour reduced to 5-6-5 bits and widened back.
+Image in_16_bit(const Image& image);
+
 // Screens whose pictures are all present in the map (file name to picture).
 std::vector<PreviewScreen> preview_screens(const std::map<std::string, const Image*>& pictures);
 

@@ -21,24 +21,6 @@ constexpr int kStripW = 128;
 constexpr int kStripH = 64;
 constexpr int kChains = 7;
 
-// A text look from a colour ramp: gleam, light, mid, dark, and the outline.
-TextLook look_of(Rgb gleam, Rgb light, Rgb mid, Rgb dark, Rgb ink, int ink_width = 2) {
-    TextLook look;
-    look.bands = {light, light, mid, mid, mid, dark};
-    look.gleam = gleam;
-    look.ink = ink;
-    look.ink_width = ink_width;
-    look.shadow = mix(ink, dark, 0.3);
-    look.shadow_dx = ink_width >= 2 ? 2 : 1;
-    look.shadow_dy = ink_width >= 2 ? 2 : 1;
-    return look;
-}
-
-// Centres a styled picture in the area (x, y, w, h) of the sheet.
-void place_centred(Image& sheet, const Image& picture, int x, int y, int w, int h) {
-    sheet.draw(picture, x + (w - picture.width()) / 2, y + (h - picture.height()) / 2);
-}
-
 // A small four-pointed twinkle with a dark rim, used to add energy around the bigger chains.
 void draw_twinkle(Image& sheet, int cx, int cy, int reach, Rgb core, Rgb ray, Rgb ink) {
     Shape rays(sheet.width(), sheet.height());

@@ -32,6 +32,22 @@ StyledText stylise(const TextInk& text, const TextLook& look) {
     return out;
 }
 
+TextLook look_of(Rgb gleam, Rgb light, Rgb mid, Rgb dark, Rgb ink, int ink_width) {
+    TextLook look;
+    look.bands = {light, light, mid, mid, mid, dark};
+    look.gleam = gleam;
+    look.ink = ink;
+    look.ink_width = ink_width;
+    look.shadow = mix(ink, dark, 0.3);
+    look.shadow_dx = ink_width >= 2 ? 2 : 1;
+    look.shadow_dy = ink_width >= 2 ? 2 : 1;
+    return look;
+}
+
+void place_centred(Image& sheet, const Image& picture, int x, int y, int w, int h) {
+    sheet.draw(picture, x + (w - picture.width()) / 2, y + (h - picture.height()) / 2);
+}
+
 StyledText join_on_baseline(const std::vector<StyledText>& pieces, int gap) {
     int above = 0, below = 0, width = 0;
     for (const StyledText& p : pieces) {

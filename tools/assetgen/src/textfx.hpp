@@ -26,6 +26,12 @@ struct StyledText {
 
 StyledText stylise(const TextInk& text, const TextLook& look);
 
+// A text look from a colour ramp: gleam, light, mid, dark, and the outline.
+TextLook look_of(Rgb gleam, Rgb light, Rgb mid, Rgb dark, Rgb ink, int ink_width = 2);
+
+// Centres a styled picture in the area (x, y, w, h) of the sheet.
+void place_centred(Image& sheet, const Image& picture, int x, int y, int w, int h);
+
 // Places several styled pieces side by side on a common baseline, gap pixels apart.
 StyledText join_on_baseline(const std::vector<StyledText>& pieces, int gap);
 
