@@ -593,9 +593,6 @@ int main() {
     check_mask_guard();
     check_music_guard();
     check_music();
-    }
-}
-
     check_characters();
 
     if (g_failures) std::fprintf(stderr, "%d check(s) failed\n", g_failures);
