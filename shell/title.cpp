@@ -13,7 +13,7 @@ namespace {
 constexpr int swirl_frames = 32;
 constexpr int credit_y = 176;
 constexpr int bottom_middle_y = panel_height + panel_height / 2;  // 288: the buttons' middle line
-constexpr const char* credit_line = "cupclash - a late-night cafe duel";
+constexpr const char* credit_line = "a late-night cafe duel";
 
 struct TitlePictures {
     BITMAP* title;
