@@ -317,3 +317,16 @@ enter_round() {
     wait_picture 128 8 charsel.pcx 128 8 || fail "the character select did not appear"
     click 60 250
 }
+
+# Waits up to $1 seconds (20 by default) for a round in play: the left board's frame is drawn.
+wait_round() {
+    local limit=${1:-20} start now
+    start=$(date +%s%N)
+    while :; do
+        screenshot
+        [ "$(cursor)" != none ] && return 0
+        now=$(date +%s%N)
+        [ $(((now - start) / 1000000)) -ge $((limit * 1000)) ] && fail "no round in play within $limit s"
+        sleep 0.1
+    done
+}

@@ -8,7 +8,8 @@ start_xvfb
 start_game
 wait_window
 enter_round
-wait_ready 20 || fail "the round did not start (frame: $CURSOR)"
+wait_round
+sleep 1
 
 press Escape 200
 sleep 0.2

@@ -156,6 +156,21 @@ TEST_F(Screens, CharacterSelectTakesTheRowOfTheReleaseOrEscape) {
     }
 }
 
+TEST_F(Screens, LoadingShowsWhiteWordsOnBlackAlone) {
+    clear_to_color(screen, makecol(90, 90, 90));
+    loading_screen();
+    int white_pixels = 0;
+    for (int y = 0; y < panel_height; y++)
+        for (int x = 0; x < screen_width; x++) {
+            const Rgb c = pixel(screen, x, y);
+            ASSERT_TRUE(c == black() || c == white()) << x << "," << y;
+            const bool in_words = x >= 128 - 40 && x < 128 + 40 && y >= 96 && y < 104;
+            if (c == white()) ASSERT_TRUE(in_words) << x << "," << y;
+            white_pixels += c == white();
+        }
+    EXPECT_GT(white_pixels, 40);  // "loading..." in the built-in font, centred on (128, 96)
+}
+
 TEST_F(Screens, MenuArithmeticWrapsAndKeepsVolumesWithinBounds) {
     struct Move {
         int from;
