@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdarg>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <ctime>
 #include <fcntl.h>
@@ -45,12 +46,6 @@ const char* working_folder() {
     return path;
 }
 
-BITMAP* load_picture(const char* file) {
-    BITMAP* picture = load_bitmap(file, nullptr);
-    if (!picture) fail("cannot load picture \"%s\" from %s (missing or unreadable)", file, working_folder());
-    return picture;
-}
-
 SAMPLE* load_sound(const char* file) {
     SAMPLE* sound = load_sample(file);
     if (!sound) fail("cannot load sound \"%s\" from %s (missing or unreadable)", file, working_folder());
@@ -71,6 +66,16 @@ void install_sound_quietly() {
     }
     if (null_device >= 0) close(null_device);
     if (result != 0 || digi_card == DIGI_NONE) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
+}
+
+// True when the file opens and begins with `magic` (a PCX picture or a RIFF wave).
+bool starts_with(const char* file, const char* magic, std::size_t length) {
+    FILE* in = std::fopen(file, "rb");
+    if (!in) return false;
+    char head[4] = {};
+    const bool ok = std::fread(head, 1, length, in) == length && std::memcmp(head, magic, length) == 0;
+    std::fclose(in);
+    return ok;
 }
 
 BITMAP* make_bitmap(int w, int h) {
@@ -105,6 +110,7 @@ void start_game() {
     set_close_button_callback(close_button_pressed);
     srand(time(nullptr));
     load_shared_assets();
+    check_later_files();
     install_int(timer_tick, 40);
     create_players();
     load_characters();
@@ -131,6 +137,22 @@ void load_shared_assets() {
 
     // A missing script leaves the computer pressing random keys; the game goes on.
     ai_list = fopen("AI_list.txt", "r");
+}
+
+void check_later_files() {
+    for (const char* file : {title_picture, swirl_picture, buttons_picture, charsel_picture, portrait_pictures[0],
+                             portrait_pictures[1], menu_picture, tutorial_picture})
+        if (!starts_with(file, "\x0a", 1))
+            fail("cannot load picture \"%s\" from %s (missing or unreadable)", file, working_folder());
+    for (const char* file : music_table)
+        if (!starts_with(file, "RIFF", 4))
+            fail("cannot load sound \"%s\" from %s (missing or unreadable)", file, working_folder());
+}
+
+BITMAP* load_picture(const char* file) {
+    BITMAP* picture = load_bitmap(file, nullptr);
+    if (!picture) fail("cannot load picture \"%s\" from %s (missing or unreadable)", file, working_folder());
+    return picture;
 }
 
 void create_players() {

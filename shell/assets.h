@@ -29,6 +29,15 @@ extern BITMAP* ai_scratch;        // the computer's scratch picture, never shown
 extern FILE* ai_list;             // the computer's script, "AI_list.txt", or null when missing
 extern Player* players[2];        // 0 left, 1 right
 
+// The pictures the screens load when they open and release when they close.
+constexpr const char* title_picture = "title.pcx";       // the title, drawn over the swirl
+constexpr const char* swirl_picture = "swirl.pcx";       // 32 frames of 256 x 192, top to bottom
+constexpr const char* buttons_picture = "buttons.pcx";   // the title's bottom panel: four buttons
+constexpr const char* charsel_picture = "charsel.pcx";   // the character select's top panel
+constexpr const char* portrait_pictures[2] = {"ombrelix/portrait.pcx", "quorvant/portrait.pcx"};
+constexpr const char* menu_picture = "menutxt.pcx";      // the pause menu's four labels
+constexpr const char* tutorial_picture = "tuttxt.pcx";   // the tutorial's seven pages
+
 // The mask colour of every masked drawing: magenta.
 int mask_colour();
 
@@ -40,6 +49,13 @@ void start_game();
 // The shared pictures, sounds, back buffers and the computer's script, loaded from the working
 // folder (Allegro must be up with its colour depth set). Fails on a missing or unreadable file.
 void load_shared_assets();
+
+// Checks that every screen picture and music track the game will load later is there and readable.
+// Fails on the first one that is not.
+void check_later_files();
+
+// Loads a picture from the working folder; fails with one line naming it when it cannot.
+BITMAP* load_picture(const char* file);
 
 // The two player records with their bitmaps, linked as each other's opponent.
 void create_players();
