@@ -15,7 +15,6 @@ int32_t tutorial_step = tutorial_walk;
 
 namespace {
 
-const char* const pages_file = "tuttxt.pcx";  // seven pages of 256 x 192, page k at y 192k
 constexpr int page_passes = 100;              // ticks a page lasts: 4 seconds
 
 // The walk, by position: the cursor moves down a row (or the column slides down), the row slides
@@ -142,10 +141,10 @@ void run_tutorial() {
     left->state = falling;
 
     // 2. The pages; without them there is no tutorial.
-    BITMAP* pages = load_bitmap(pages_file, nullptr);
+    BITMAP* pages = load_bitmap(tutorial_picture.name, nullptr);
     if (!pages) {
         std::fprintf(stderr, "cupclash: cannot load picture \"%s\" (missing or unreadable), so no tutorial\n",
-                     pages_file);
+                     tutorial_picture.name);
         balance = 0;
         return;
     }

@@ -8,7 +8,6 @@
 #include <ctime>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "board/player.h"
 #include "control/cpu.h"
@@ -44,11 +43,14 @@ void close_button_pressed() { close_pressed = true; }
 
 void out_of_memory() { fail("out of memory"); }
 
-SAMPLE* load_sound(const char* file) {
-    std::vector<uint8_t> bytes;
-    std::string fault = read_game_file(file, &bytes);
-    if (fault.empty()) fault = wav_fault(bytes);
+// Fails with one line when a WAV sound is missing, unreadable or damaged.
+void check_sound(const char* file) {
+    const std::string fault = sound_file_fault(file);
     if (!fault.empty()) fail("sound \"%s\" %s", file, fault.c_str());
+}
+
+SAMPLE* load_sound(const char* file) {
+    check_sound(file);
     errno = 0;
     SAMPLE* sound = load_sample(file);
     if (!sound && errno == ENOMEM) fail("out of memory loading sound \"%s\"", file);
@@ -73,6 +75,12 @@ void load_ai_script() {
     if (!fault.empty()) fail("%s", fault.c_str());
 }
 
+// Fails with one line when a picture is missing, unreadable, damaged or of a size the game cannot cut.
+void check_picture(const PictureFile& picture) {
+    const std::string fault = picture_file_fault(picture.name, picture.width, picture.height);
+    if (!fault.empty()) fail("picture \"%s\" %s", picture.name, fault.c_str());
+}
+
 BITMAP* make_bitmap(int w, int h) {
     BITMAP* b = create_bitmap(w, h);
     if (!b) fail("out of memory for a %d x %d picture", w, h);
@@ -89,16 +97,13 @@ bool close_requested() { return close_pressed || stop_signal() != 0; }
 
 bool escape_down() { return key[KEY_ESC] || close_requested(); }
 
-BITMAP* load_picture(const char* file, int width, int height) {
-    std::vector<uint8_t> bytes;
-    std::string fault = read_game_file(file, &bytes);
-    if (fault.empty()) fault = pcx_fault(bytes, width, height);
-    if (!fault.empty()) fail("picture \"%s\" %s", file, fault.c_str());
+BITMAP* load_picture(const PictureFile& picture) {
+    check_picture(picture);
     errno = 0;
-    BITMAP* picture = load_bitmap(file, nullptr);
-    if (!picture && errno == ENOMEM) fail("out of memory loading picture \"%s\"", file);
-    if (!picture) fail("picture \"%s\" is damaged: it is not a picture the game can draw", file);
-    return picture;
+    BITMAP* loaded = load_bitmap(picture.name, nullptr);
+    if (!loaded && errno == ENOMEM) fail("out of memory loading picture \"%s\"", picture.name);
+    if (!loaded) fail("picture \"%s\" is damaged: it is not a picture the game can draw", picture.name);
+    return loaded;
 }
 
 void start_game() {
@@ -132,6 +137,7 @@ void start_game() {
     set_close_button_callback(close_button_pressed);
     srand(time(nullptr));
     load_shared_assets();
+    check_later_files();
     if (install_int(timer_tick, 40) != 0) fail("out of memory starting the timer");
     create_players();
     load_characters();
@@ -139,15 +145,15 @@ void start_game() {
 }
 
 void load_shared_assets() {
-    cups = load_picture("cups.pcx", 80, 64);
-    pop = load_picture("pop.pcx", 160, 160);
-    combotxt = load_picture("combotxt.pcx", 128, 512);
-    roundtxt = load_picture("roundtxt.pcx", 128, 576);
-    numbers = load_picture("numbers.pcx", 160, 16);
-    bg = load_picture("bg.pcx", screen_width, panel_height);
-    super = load_picture("super.pcx", 40, 32);
-    winlose = load_picture("winlose.pcx", 128, 96);
-    char_bg = load_picture("char_bg.pcx", screen_width, panel_height);
+    cups = load_picture({"cups.pcx", 80, 64});
+    pop = load_picture({"pop.pcx", 160, 160});
+    combotxt = load_picture({"combotxt.pcx", 128, 512});
+    roundtxt = load_picture({"roundtxt.pcx", 128, 576});
+    numbers = load_picture({"numbers.pcx", 160, 16});
+    bg = load_picture({"bg.pcx", screen_width, panel_height});
+    super = load_picture({"super.pcx", 40, 32});
+    winlose = load_picture({"winlose.pcx", 128, 96});
+    char_bg = load_picture({"char_bg.pcx", screen_width, panel_height});
     break_sound = load_sound("break.wav");
     refill_sound = load_sound("refill.wav");
 
@@ -158,6 +164,13 @@ void load_shared_assets() {
     clear_to_color(ai_scratch, mask_colour());
 
     load_ai_script();
+}
+
+void check_later_files() {
+    for (const PictureFile& picture : {title_picture, swirl_picture, buttons_picture, charsel_picture,
+                                       portrait_pictures[0], portrait_pictures[1], menu_picture, tutorial_picture})
+        check_picture(picture);
+    for (const char* file : music_table) check_sound(file);
 }
 
 void create_players() {

@@ -28,6 +28,22 @@ extern BITMAP* character_canvas;  // the two characters are composed here
 extern BITMAP* ai_scratch;        // the computer's scratch picture, never shown
 extern Player* players[2];        // 0 left, 1 right
 
+// A picture the game loads, and the size the game cuts its parts from; 0 x 0 for a picture drawn
+// whole, at whatever size it has.
+struct PictureFile {
+    const char* name;
+    int width, height;
+};
+
+// The pictures the screens load when they open and release when they close.
+constexpr PictureFile title_picture = {"title.pcx", 0, 0};            // the title, drawn over the swirl
+constexpr PictureFile swirl_picture = {"swirl.pcx", 256, 32 * 192};   // 32 frames of 256 x 192, top to bottom
+constexpr PictureFile buttons_picture = {"buttons.pcx", 256, 192};    // the title's bottom panel: four buttons
+constexpr PictureFile charsel_picture = {"charsel.pcx", 256, 192};    // the character select's top panel
+constexpr PictureFile portrait_pictures[2] = {{"ombrelix/portrait.pcx", 0, 0}, {"quorvant/portrait.pcx", 0, 0}};
+constexpr PictureFile menu_picture = {"menutxt.pcx", 120, 4 * 24};    // the pause menu's four labels
+constexpr PictureFile tutorial_picture = {"tuttxt.pcx", 256, 7 * 192};  // the tutorial's seven pages
+
 // The mask colour of every masked drawing: magenta.
 int mask_colour();
 
@@ -41,10 +57,14 @@ void start_game();
 // file, naming it.
 void load_shared_assets();
 
-// Loads a PCX picture of the working folder that must be width x height (the size the game cuts
-// its tiles from). A missing, unreadable or damaged file, a picture of another size, or one that
-// ends before its last row, fails with one line naming the file.
-BITMAP* load_picture(const char* file, int width, int height);
+// Checks every screen picture and music track the game will load later as load_picture and the
+// sounds are checked, so that a bad one stops the game at start-up, not in the middle of a match.
+void check_later_files();
+
+// Loads a PCX picture of the working folder, checked first by its bytes: a missing, unreadable or
+// damaged file, one that ends before its last row, or a picture of another size than the one given
+// (unless that is 0 x 0) fails with one line naming the file.
+BITMAP* load_picture(const PictureFile& picture);
 
 // The two player records with their bitmaps, linked as each other's opponent.
 void create_players();

@@ -77,7 +77,8 @@ std::string pcx_fault(const std::vector<uint8_t>& b, int width, int height) {
         return "is damaged: it is not a PCX picture of 8 bits per colour";
     const int w = le16(b, 8) - le16(b, 4) + 1, h = le16(b, 10) - le16(b, 6) + 1;
     const int planes = b[65], bytes_per_line = le16(b, 66);
-    if (w != width || h != height)
+    if (w <= 0 || h <= 0) return "is damaged: its size is " + std::to_string(w) + " x " + std::to_string(h);
+    if ((width != 0 || height != 0) && (w != width || h != height))
         return "is damaged: it is " + std::to_string(w) + " x " + std::to_string(h) + ", the game needs " +
                std::to_string(width) + " x " + std::to_string(height);
     if (bytes_per_line < w) return "is damaged: its rows are narrower than the picture";
@@ -112,4 +113,16 @@ std::string wav_fault(const std::vector<uint8_t>& b) {
         at += 8 + length + (length & 1);  // parts are padded to an even length
     }
     return "is damaged: it holds no sound data";
+}
+
+std::string picture_file_fault(const char* file, int width, int height) {
+    std::vector<uint8_t> bytes;
+    const std::string fault = read_game_file(file, &bytes);
+    return fault.empty() ? pcx_fault(bytes, width, height) : fault;
+}
+
+std::string sound_file_fault(const char* file) {
+    std::vector<uint8_t> bytes;
+    const std::string fault = read_game_file(file, &bytes);
+    return fault.empty() ? wav_fault(bytes) : fault;
 }

@@ -13,10 +13,16 @@
 std::string read_game_file(const char* file, std::vector<uint8_t>* bytes);
 
 // Checks a PCX picture (8 bits per colour, one palette plane or three colour planes, run-length
-// encoded) and that it is width x height: "is damaged: ..." when it is not a PCX picture, is of
-// another size, ends before its last row or lacks its colour table.
+// encoded) and that it is width x height, unless both are 0: "is damaged: ..." when it is not a
+// PCX picture, is of another size, ends before its last row or lacks its colour table.
 std::string pcx_fault(const std::vector<uint8_t>& bytes, int width, int height);
 
 // Checks a WAV sound: "is damaged: ..." when it is not a RIFF WAVE file, lacks its format or sound
 // data, or a part of it ends before the length it gives.
 std::string wav_fault(const std::vector<uint8_t>& bytes);
+
+// A picture file read and checked: read_game_file, then pcx_fault (width and height 0: any size).
+std::string picture_file_fault(const char* file, int width, int height);
+
+// A sound file read and checked: read_game_file, then wav_fault.
+std::string sound_file_fault(const char* file);

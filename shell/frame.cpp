@@ -15,6 +15,7 @@
 std::atomic<int> tick_count{0};
 int8_t half_tick = 0;
 int8_t anim_tick = 0;
+void (*between_frames)() = nullptr;
 
 namespace {
 
@@ -51,9 +52,18 @@ void count_tick() {
 }
 
 void wait_for_tick() {
+    if (between_frames) {
+        between_frames();
+        tick_count.store(0);
+        return;
+    }
     std::unique_lock<std::mutex> lock(tick_mutex);
     while (tick_count.load() == 0) tick_arrived.wait_for(lock, longest_nap);
     tick_count.store(0);
+}
+
+void leave_tick_pending() {
+    count_tick();
 }
 
 void show_panels() {

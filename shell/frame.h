@@ -11,8 +11,18 @@ extern int8_t anim_tick;             // 0..8, decoration phase, moves on every s
 // Adds one tick and wakes the frame loop; called by the timer every 40 ms.
 void count_tick();
 
-// Ends a frame: sleeps until a tick has come (at once when one already has), then clears the count.
+// Ends a frame of every paced loop of the game: sleeps until a tick has come (at once when one
+// already has), then clears the count. With `between_frames` set it runs that instead of waiting.
 void wait_for_tick();
+
+// What happens between two frames when no timer paces the game: null in the game; the simulator
+// sets a routine that only counts frames, so rounds run flat out, and tests set one that scripts
+// the keys and the mouse frame by frame.
+extern void (*between_frames)();
+
+// Leaves one tick pending, so that the next paced frame comes at once (after a screen that closed
+// in the middle of a frame's wait, such as the pause menu).
+void leave_tick_pending();
 
 // One frame of a round in play (also while a round settles): both boards, characters, HUD.
 void battle_frame();

@@ -4,69 +4,113 @@
 #include "present/character_data.h"
 #include "shell/assets.h"
 #include "shell/frame.h"
+#include "shell/pause_menu.h"
+#include "shell/select.h"
+#include "shell/sound.h"
+#include "shell/title.h"
 
 uint8_t game_mode = mode_cpu_vs_cpu;
 int8_t round_number = 1;
 int balance = 0;
 uint8_t winner = 0;
 int banner_y = 0;
-uint8_t quit_request = 0;
+uint8_t quit_request = quit_none;
 SAMPLE* music = nullptr;
+const char* const music_table[music_tracks] = {"music/utopia.wav", "music/delirium.wav", "music/indulgence.wav"};
+RoundPhase round_phase = phase_loading;
 
 namespace {
 
 constexpr int banner_rest_y = 96;
 constexpr int banner_speed = 8;
+constexpr int music_priority = 210;
+constexpr int centre_pan = 128, normal_speed = 1000;
 
-// ESC or the window's close button ends the program (there is no pause menu yet).
-bool leaving() {
-    if (escape_down()) quit_request = 2;
-    return quit_request != 0;
+// Before every frame of the battle, settling, banner and result: ESC opens the pause menu and the
+// window's close button ends the program. False when the match is to end.
+bool match_goes_on() {
+    if (close_requested()) quit_request = quit_program;
+    else if (key[KEY_ESC] && quit_request == quit_none) pause_menu();
+    return quit_request == quit_none;
 }
 
-// The intro runs while a character plays its round-opening animation, unless the player leaves.
+// One frame of a phase that the player can pause: false, and no frame, when the match is to end.
+bool pausable_frame(void (*frame)()) {
+    if (!match_goes_on()) return false;
+    frame();
+    wait_for_tick();
+    return true;
+}
+
+// The intro lasts while a character plays its round-opening animation; ESC waits for the battle,
+// the window's close button does not.
 void play_intro() {
-    while ((players[0]->anim_queue[0] != anim_idle || players[1]->anim_queue[0] != anim_idle) && !leaving()) {
+    round_phase = phase_intro;
+    while (!close_requested()) {
         tick_count = 0;
+        if (players[0]->anim_queue[0] == anim_idle && players[1]->anim_queue[0] == anim_idle) return;
         intro_frame();
         wait_for_tick();
     }
 }
 
-// The round is played until the balance reaches an end, then until both boards and characters rest.
 void play_battle() {
-    while (round_in_play() && !leaving()) {
-        battle_frame();
-        wait_for_tick();
-    }
-    while (!boards_at_rest() && !leaving()) {
-        battle_frame();
-        wait_for_tick();
+    round_phase = phase_battle;
+    while (round_in_play() && pausable_frame(battle_frame)) {
     }
 }
 
-// The banners slide down over the boards while the last cups pop, and stay while the characters
-// play their win and lose animations.
-void show_result() {
-    for (banner_y = -(winlose->h / 2); banner_y < banner_rest_y && !leaving(); banner_y += banner_speed) {
-        result_frame();
-        wait_for_tick();
+// The boards finish their breaks and falls, still taking commands, and the characters their
+// animations: the balance may still move, and its sign at the end decides the round.
+void play_settling() {
+    round_phase = phase_settling;
+    while (!boards_at_rest() && pausable_frame(battle_frame)) {
     }
+}
+
+// The banners slide down over the boards while the last cups pop.
+void play_banner() {
+    round_phase = phase_banner;
+    for (banner_y = -(winlose->h / 2); banner_y < banner_rest_y && pausable_frame(result_frame);
+         banner_y += banner_speed) {
+    }
+}
+
+// The banners stay while the characters play their win and lose animations.
+void play_result() {
+    round_phase = phase_result;
     const Player* won = players[winner];
     const Player* lost = players[1 - winner];
-    while ((won->anim_queue[0] == anim_win || lost->anim_queue[0] == anim_lose) && !leaving()) {
-        result_frame();
-        wait_for_tick();
+    while ((won->anim_queue[0] == anim_win || lost->anim_queue[0] == anim_lose) && pausable_frame(result_frame)) {
     }
 }
 
 }  // namespace
+
+void play_music(int track) {
+    release_music();
+    music = load_sample(music_table[track]);
+    if (!music) return;  // a track that cannot be loaded is not played
+    music->priority = music_priority;
+    play_sample(music, music_volume, centre_pan, normal_speed, 1);
+}
+
+void set_music_level(int volume) {
+    if (music) adjust_sample(music, volume, centre_pan, normal_speed, 1);
+}
 
 void release_music() {
     if (!music) return;
     stop_sample(music);
     destroy_sample(music);
     music = nullptr;
+}
+
+void reset_match() {
+    round_number = 1;
+    balance = 0;
+    quit_request = quit_none;
+    winner = no_winner;
 }
 
 void start_round() {
@@ -99,27 +143,53 @@ void finish_round() {
 void next_round() {
     balance = 0;
     if (winner == 1) {
-        round_number = 1;
+        quit_request = quit_match;  // the computer won: the match is lost
         return;
     }
-    round_number = round_number < last_round ? round_number + 1 : 1;
+    round_number++;
     players[1]->character = (players[1]->character + 1) % 2;
 }
 
-void run_match_flow() {
-    // Until the title screen exists: a person plays the left board against the computer, round
-    // after round, until ESC or the window's close button.
-    game_mode = mode_vs_cpu;
-    players[0]->character = 0;
-    players[1]->character = 1;
+bool play_round() {
+    if (quit_request != quit_none || escape_down()) return false;  // 1. a quit, or ESC
+    round_phase = phase_loading;
+    loading_screen();                                 // 2. "loading..."
+    start_round();                                    // 3. both boards and characters
+    play_music(track_round + players[1]->character);  // 4. the computer's character's track
+    play_intro();                                     // 5. the intro, while the opening animation plays
+    play_battle();                                    // 6. until the balance reaches an end
+    play_settling();                                  // 7. until both boards and characters rest
+    finish_round();                                   // 8.-9. the boards pop, the sign of balance decides
+    play_banner();                                    // 10. the banners slide in
+    play_result();                                    // 11. the win and lose animations
+    if (!match_goes_on()) return false;               // 12. ESC once more, or a quit
+    next_round();                                     // 13.-14. the next round, or the match is lost
+    return quit_request == quit_none;                 // 15. a lost match ends; the caller stops after round 8
+}
+
+void play_match() {
     winner = no_winner;
-    while (!leaving()) {
-        start_round();
-        play_intro();
-        play_battle();
-        if (quit_request != 0) break;
-        finish_round();
-        show_result();
-        next_round();
+    while (round_number <= last_round && play_round()) {
     }
+}
+
+void run_match_flow() {
+    if (escape_down()) return;                // 1. ESC before the title: end at once
+    while (true) {
+        play_music(track_title);              // 2. the title track, from its beginning
+        title_screen();                       // 3. resets the match; may run the tutorial
+        if (escape_down()) {                  // 4. ESC on the title ends the program
+            quit_request = quit_program;
+            break;
+        }
+        const int8_t c = character_select();  // 5. the left player's character, -1 on ESC
+        if (c >= 0) {
+            players[0]->character = c;
+            players[1]->character = static_cast<int8_t>(1 - c);
+            play_match();                     // 6.-7. nobody has won yet; the rounds
+        }
+        release_music();                      // 8. back to the title, or the end
+        if (escape_down()) break;
+    }
+    release_music();
 }

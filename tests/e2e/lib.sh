@@ -290,3 +290,53 @@ sound_peaks() { "$PROBE" sound "$CAPTURE" "$@"; }
 
 # Milliseconds since the epoch.
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# ---- the screens before a round --------------------------------------------------------------------
+
+# Clicks at game coordinates (x, y): the button down for 120 ms, then up for 120 ms (the game reads
+# the mouse once per 40 ms frame and chooses on the release).
+click() {
+    xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 2>/dev/null
+    sleep 0.12
+    xdotool mouseup 1 2>/dev/null
+    sleep 0.12
+}
+
+# Screenshots until the pixel at (x, y) is close to the pixel of a picture of the game folder at
+# (px, py), for up to $6 seconds (5 by default).
+wait_picture() {
+    local x=$1 y=$2 name=$3 px=$4 py=$5 limit=${6:-5} start now
+    start=$(date +%s%N)
+    while :; do
+        screenshot
+        colours_close "$(pixel "$x" "$y")" "$(picture_pixel "$name" "$px" "$py")" 8 && return 0
+        now=$(date +%s%N)
+        [ $(((now - start) / 1000000)) -ge $((limit * 1000)) ] && return 1
+        sleep 0.05
+    done
+}
+
+# Waits for the title screen: its buttons on the bottom panel.
+wait_title() { wait_picture 230 200 buttons.pcx 230 8 "${1:-5}" || fail "the title screen did not appear"; }
+
+# From the title screen into a round: a button ($1 $2: PLAY by default), then the upper row of the
+# character select (Ombrelix for the left board).
+enter_round() {
+    wait_title
+    click "${1:-60}" "${2:-250}"
+    wait_picture 128 8 charsel.pcx 128 8 || fail "the character select did not appear"
+    click 60 250
+}
+
+# Waits up to $1 seconds (20 by default) for a round in play: the left board's frame is drawn.
+wait_round() {
+    local limit=${1:-20} start now
+    start=$(date +%s%N)
+    while :; do
+        screenshot
+        [ "$(cursor)" != none ] && return 0
+        now=$(date +%s%N)
+        [ $(((now - start) / 1000000)) -ge $((limit * 1000)) ] && fail "no round in play within $limit s"
+        sleep 0.1
+    done
+}

@@ -11,6 +11,7 @@ figure() { "$PROBE" figure "$SHOT" "$WIN_X" "$WIN_Y" "$(reference "$1")" "$2"; }
 start_xvfb
 start_game
 wait_window
+enter_round  # PLAY, then the upper row: ombrelix on the left, quorvant on the right
 
 # ---- the intro -----------------------------------------------------------------------------------
 intro_frames=()
@@ -57,5 +58,5 @@ note "since the chain: peaks panned left $left_panned, right $right_panned, both
 [ "$together" -ge 500 ] || fail "no hit on the right together with the left character's cry (both at once: $together)"
 note "the hit sounds on the right and the left character flinches"
 
-press Escape
-wait_exit 3 || fail "ESC did not end the game"
+"$PROBE" close "$WINDOW" || fail "cannot send the close message"
+wait_exit 3 || fail "the game still runs 3 s after its window was asked to close"

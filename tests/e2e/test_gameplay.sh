@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # A person plays the left board from the keyboard: the arrows move the cursor frame, X switches
 # between rows and columns, the arrows slide the cursor's line, Z breaks a match; the break pops the
-# cups, scores, and plays the break sound on the left. ESC then ends the game with status 0.
+# cups, scores, and plays the break sound on the left. ESC then opens the pause menu, whose quit
+# returns to the title, where ESC ends the game with status 0.
 source "$(dirname "$0")/lib.sh" "$1"
 
 start_xvfb
 start_game
 wait_window
+enter_round
 
 wait_ready 15 || fail "the left board never became ready (frame: $CURSOR)"
 [ "$CURSOR" = "row 0" ] || fail "a round starts with the cursor on row 0 in row mode, not \"$CURSOR\""
@@ -144,8 +146,13 @@ note "sound after Z: peaks left $left, right $right; left alone $left_alone"
     fail "no sound on the left after the break (peaks left $left right $right, left alone $left_alone)"
 note "the break sounds on the left"
 
-# ---- ESC -----------------------------------------------------------------------------------------
+# ---- ESC: the pause menu, quit, the title, the end -----------------------------------------------
 press Escape 200
-wait_exit 3 || fail "the game still runs 3 s after ESC"
+press Down
+press z
+wait_title
+note "the pause menu's quit returns to the title"
+press Escape 200
+wait_exit 3 || fail "the game still runs 3 s after ESC on the title"
 [ "$GAME_STATUS" -eq 0 ] || fail "ESC ended the game with status $GAME_STATUS, not 0"
-note "ESC ends the game with status 0"
+note "ESC on the title ends the game with status 0"

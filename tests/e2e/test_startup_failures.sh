@@ -30,7 +30,7 @@ expect_start_failure() {
     note "status $GAME_STATUS after $elapsed ms: $line"
 }
 
-# A copy of the game folder (links to its files) without one file.
+# A copy of the game folder (links to its files) without one file of its top folder.
 folder_without() {
     local copy="$E2E_TMP/without-$1"
     cp -rs "$GAME_DIR" "$copy"
@@ -39,10 +39,11 @@ folder_without() {
     echo "$copy"
 }
 
-# ---- a missing picture and a missing sound: the message names the file and the folder ------------
-for missing in numbers.pcx refill.wav; do
+# ---- a missing picture, sound, screen picture or track: the message names the file and the folder -
+for missing in numbers.pcx refill.wav swirl.pcx quorvant/portrait.pcx music/indulgence.wav; do
     [ -f "$GAME_DIR/$missing" ] || fail "the game folder has no $missing to take away"
-    dir=$(folder_without "$missing")
+    dir=$(folder_without "${missing//\//-}")
+    rm -f "$dir/$missing"
     expect_start_failure "$dir" ./cupclash "\"$missing\"" "is missing from $dir"
 done
 

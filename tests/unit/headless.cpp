@@ -56,6 +56,9 @@ BITMAP* figure_sheet(int id, int width, int height) {
 void give_character(Player* p) {
     release_character_data(p);
     for (int id = 0; id < min_anims; id++) p->anims[id] = Anim{figure_sheet(id, 64, frame_height), anim_idle};
+    // A diagonal pattern without matches, a different one per side.
+    for (int c = 0; c < board_cols; c++)
+        for (int r = 0; r < board_rows; r++) p->pattern[cell_at(c, r)] = (c + r + p->index) % cup_types + 1;
     p->loaded_character = p->character;
 }
 
@@ -98,11 +101,9 @@ void reset_game_state() {
     }
 
     game_mode = mode_vs_cpu;
-    round_number = 1;
-    balance = 0;
-    winner = 0;
+    reset_match();
     banner_y = 0;
-    quit_request = 0;
+    between_frames = nullptr;
     tick_count = 0;
     half_tick = 0;
     anim_tick = 0;

@@ -36,7 +36,7 @@ void set_pattern(Player* p, const std::vector<std::string>& rows);
 Rgb figure_colour(int id, int frame);
 BITMAP* figure_sheet(int id, int width, int height);
 // Replaces the player's character data by animations 0..9, each one 64-wide frame followed by 0, no
-// samples and no cues, and marks it as the data of the character the player plays.
+// samples, no cues and a diagonal pattern without matches (another per side), and marks it as the data of the character the player plays.
 void give_character(Player* p);
 
 // A colour as it reads back from a 16-bit bitmap.

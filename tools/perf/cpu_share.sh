@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# How much of the processor the game takes while it plays, against the floor: a bare Allegro 4
-# program (bare_panels.cpp) that only shows two panels at 25 frames a second in the same window.
+# How much of the processor the game takes on each of its screens, against the floor: a bare
+# Allegro 4 program (bare_panels.cpp) that only shows two panels at 25 frames a second in the same
+# window. The game is measured on the title, the tutorial, the character select, a battle and the
+# pause menu, each reached by clicks and keys from the title. (The loading screen is one frame while
+# a round's files load, and the result a few seconds at a round's end: neither lasts long enough to
+# be measured on its own; both are paced by the same wait as the rest.) The target is 4.5 % of a
+# core and 32 MiB resident on every screen.
 #
 #   tools/perf/cpu_share.sh [--keys] [--sound] [SECONDS]
 #
@@ -9,7 +14,7 @@
 # SECONDS of wall time (10 by default); the share is CPU time over wall time, 100 % being one core.
 # The X server's share over the same stretch is shown beside it, since drawing to a window costs
 # the server too. Max RSS is the peak resident memory (VmHWM in /proc/PID/status).
-#   --keys   a person plays meanwhile: arrows, X and Z pressed and released every 150 ms
+#   --keys   in the battle a person plays meanwhile: arrows, X and Z pressed and released every 150 ms
 #   --sound  the programs play to a capture file (ALSA's file plugin) instead of running silent;
 #            note that the file device takes sound as fast as it is given, with no sound card's pace
 # The game is taken from build/game (build it first: ./play.sh or ./test.sh).
@@ -84,9 +89,30 @@ press_keys() {
     done
 }
 
-# Runs one program from a folder and prints its line of the table.
+# Clicks at window coordinates.
+click() {
+    xdotool mousemove --window "$1" "$2" "$3" mousedown 1 2>/dev/null
+    sleep 0.12
+    xdotool mouseup 1 2>/dev/null
+    sleep 0.5
+}
+
+# Leads the game from the title to a screen.
+go_to() {
+    local window=$1
+    case "$2" in
+    title) ;;
+    tutorial) click "$window" 60 340 ;;
+    select) click "$window" 60 250 ;;
+    battle) click "$window" 60 250; click "$window" 60 250; sleep 2 ;;
+    pause) click "$window" 60 250; click "$window" 60 250; sleep 2
+        xdotool keydown Escape; sleep 0.2; xdotool keyup Escape ;;
+    esac
+}
+
+# Runs one program from a folder, on a screen of the game, and prints its line of the table.
 measure() {
-    local name=$1 dir=$2 program=$3 window pid presser="" k t0 t1 c0 c1 x0 x1 share xshare hwm
+    local name=$1 dir=$2 program=$3 screen=${4:-} window pid presser="" k t0 t1 c0 c1 x0 x1 share xshare hwm
     start_xvfb
     (cd "$dir" && HOME="$TMP/home" exec "$program" >/dev/null 2>&1) &
     pid=$!
@@ -100,8 +126,10 @@ measure() {
     [ -n "$window" ] || { echo "$name: no window within 10 s" >&2; exit 1; }
     xdotool mousemove --window "$window" 128 300 2>/dev/null || true
     xdotool windowfocus "$window" 2>/dev/null || true
-    sleep 2
-    if [ "$keys" -eq 1 ]; then
+    sleep 1
+    [ -n "$screen" ] && go_to "$window" "$screen"
+    sleep 1
+    if [ "$keys" -eq 1 ] && [ "$screen" = battle ]; then
         press_keys &
         presser=$!
         PIDS+=("$presser")
@@ -117,13 +145,15 @@ measure() {
     wait "$pid" 2>/dev/null || true
     kill "$XVFB" 2>/dev/null || true
     wait "$XVFB" 2>/dev/null || true
-    printf '%-12s %9s %% %14s %% %10s MiB\n' "$name" "$share" "$xshare" "$hwm"
+    printf '%-22s %9s %% %14s %% %10s MiB\n' "$name${screen:+ ($screen)}" "$share" "$xshare" "$hwm"
 }
 
 mode="idle"
 [ "$keys" -eq 1 ] && mode="keys pressed"
 [ "$sound" -eq 1 ] && mode="$mode, sound to a capture file" || mode="$mode, silent"
 echo "CPU share over $seconds s of play ($mode); 100 % = one core of $(nproc)"
-printf '%-12s %11s %16s %14s\n' program "CPU share" "X server share" "max RSS"
-measure cupclash "$GAME_DIR" ./cupclash
+printf '%-22s %11s %16s %14s\n' program "CPU share" "X server share" "max RSS"
+for screen in title tutorial select battle pause; do
+    measure cupclash "$GAME_DIR" ./cupclash "$screen"
+done
 measure bare_panels "$TMP" "$TMP/bare_panels"

@@ -4,9 +4,10 @@
 //   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left]
 //
 // Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
-// "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played like a
-// round of the game in which the computer plays both boards: the same round rules and the same
-// battle frame, one frame after another with no wait for the timer. With --idle-left the left board
+// "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played by the
+// game's own round loop (play_round: loading, intro, battle, settling, banner and result) with the
+// computer on both boards, one frame after another with no wait for the timer; rounds follow each
+// other as in a match, and a lost or finished match starts a new one. With --idle-left the left board
 // is instead a person who presses nothing, so the computer decides on its pacing pulses as against a
 // person, and the rounds show how fast it wins alone. A round that has not ended after the frame cap
 // is reported as capped. The exit status is 0 when every round ended with a winner, 1 when one was
@@ -29,7 +30,6 @@
 namespace {
 
 constexpr long default_frame_cap = 50000;
-constexpr long intro_frame_cap = 1000;  // the intro only waits for the characters' animations
 
 struct Options {
     long rounds = 0;
@@ -53,6 +53,7 @@ struct SideStats {
 struct RoundStats {
     long frames = 0;  // battle and settling frames
     long balance_moved = 0;  // sum over frames of how far the balance moved: how hard both sides push
+    int last_balance = 0;
     bool capped = false;
     int winner = -1;
     SideStats side[2];
@@ -124,32 +125,36 @@ void observe(const Player* p, SideStats* s) {
     s->last_super_active = p->super_active;
 }
 
-void battle_frame_observed(RoundStats* r) {
-    const int before = balance;
-    battle_frame();
-    r->frames++;
-    r->balance_moved += std::abs(balance - before);
-    observe(players[0], &r->side[0]);
-    observe(players[1], &r->side[1]);
+// The round being played, seen between its frames.
+RoundStats current;
+long current_cap = default_frame_cap;
+
+// Runs between two frames of the game's own round loop instead of the timer's wait: looks at both
+// sides after every battle and settling frame, and ends a round that runs past the cap as the pause
+// menu's quit would.
+void between_round_frames() {
+    if (round_phase != phase_battle && round_phase != phase_settling) return;
+    RoundStats& r = current;
+    r.frames++;
+    r.balance_moved += std::abs(balance - r.last_balance);
+    r.last_balance = balance;
+    observe(players[0], &r.side[0]);
+    observe(players[1], &r.side[1]);
+    if (r.frames >= current_cap) {
+        r.capped = true;
+        quit_request = quit_match;
+    }
 }
 
-// One round as the match flow plays it, frames unpaced.
-RoundStats play_round(long frame_cap) {
-    RoundStats r;
-    start_round();
-    for (long k = 0; k < intro_frame_cap; k++) {
-        if (players[0]->anim_queue[0] == anim_idle && players[1]->anim_queue[0] == anim_idle) break;
-        intro_frame();
-    }
-    while (round_in_play() && r.frames < frame_cap) battle_frame_observed(&r);
-    while (!boards_at_rest() && r.frames < frame_cap) battle_frame_observed(&r);
-    if (r.frames >= frame_cap) {
-        r.capped = true;
-    } else {
-        finish_round();
-        r.winner = winner;
-    }
-    return r;
+// One round through the game's round loop, frames unpaced. A new match starts, as from the title,
+// when the last one was lost or won.
+RoundStats play_one_round(long frame_cap) {
+    if (quit_request != quit_none || round_number > last_round) reset_match();
+    current = RoundStats{};
+    current_cap = frame_cap;
+    play_round();
+    if (!current.capped) current.winner = winner;
+    return current;
 }
 
 const char* winner_name(const RoundStats& r) {
@@ -164,9 +169,8 @@ int main(int argc, char** argv) {
     start_headless_game(o);
     std::srand(o.seed);
     game_mode = o.idle_left ? mode_vs_cpu : mode_cpu_vs_cpu;
-    round_number = 1;
-    balance = 0;
-    winner = no_winner;
+    between_frames = between_round_frames;
+    reset_match();
     players[0]->character = 0;
     players[1]->character = 1;
 
@@ -178,7 +182,7 @@ int main(int argc, char** argv) {
     long capped = 0, total_frames = 0, total_moved = 0;
     const auto start = std::chrono::steady_clock::now();
     for (long k = 1; k <= o.rounds; k++) {
-        const RoundStats r = play_round(o.frame_cap);
+        const RoundStats r = play_one_round(o.frame_cap);
         total_frames += r.frames;
         total_moved += r.balance_moved;
         if (r.capped) capped++;
@@ -191,8 +195,6 @@ int main(int argc, char** argv) {
                     (std::to_string(L.attacks) + "/" + std::to_string(R.attacks)).c_str(),
                     (std::to_string(L.attack_rows) + "/" + std::to_string(R.attack_rows)).c_str());
         std::fflush(stdout);
-        if (!r.capped) next_round();
-        else balance = 0;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("wins: left %ld, right %ld, capped %ld\n", wins[0], wins[1], capped);

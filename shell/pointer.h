@@ -1,0 +1,13 @@
+// The mouse on the screens that are played with it: the title and the character select.
+#pragma once
+
+// Draws the mouse cursor, a green filled circle, on the bottom panel under the mouse.
+void draw_mouse_cursor();
+
+// A click followed frame by frame: the place where the button is let go is what counts.
+struct Click {
+    bool held;  // a button went down and is not up again yet
+};
+
+// Looks at the mouse buttons once a frame; true on the first frame they are up after a press.
+bool click_released(Click* c);

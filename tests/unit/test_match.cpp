@@ -1,0 +1,121 @@
+// The round rules, played through the game's own round loop with the balance scripted between
+// frames: who wins, how a match goes on and ends, and what a new round starts from.
+#include <functional>
+#include <vector>
+
+#include "board_fixture.h"
+#include "shell/frame.h"
+#include "shell/match.h"
+
+namespace {
+
+// What runs between two frames of the test's round loop; the frames are counted.
+std::function<void()> script;
+int frames = 0;
+void run_script() {
+    frames++;
+    script();
+}
+
+class Rounds : public BoardTest {
+protected:
+    void SetUp() override {
+        BoardTest::SetUp();
+        frames = 0;
+        between_frames = run_script;
+        game_mode = mode_vs_cpu;  // the left board idles: nobody presses a key
+    }
+    void TearDown() override { between_frames = nullptr; }
+};
+
+TEST_F(Rounds, TheSignOfBalanceAfterSettlingDecidesAndARoundNeverClosesOnABusyBoard) {
+    struct Case {
+        int at_end;      // balance that ends the battle
+        int settles_to;  // balance the settling leaves
+        uint8_t winner;
+    };
+    for (const Case c : {Case{64, 64, 0}, Case{64, 0, 1}, Case{64, -5, 1}, Case{-64, -64, 1}, Case{-64, 3, 0}}) {
+        reset_match();
+        int settling_frames = 0;
+        bool rested_at_close = false, busy_seen = false, banner_seen = false;
+        script = [&] {
+            if (round_phase == phase_battle) {
+                balance = c.at_end;
+                players[0]->state = falling;  // a board still busy when the balance reaches its end
+            } else if (round_phase == phase_settling) {
+                settling_frames++;
+                balance = c.settles_to;
+                busy_seen |= !boards_at_rest();
+                rested_at_close = boards_at_rest();
+            } else if (round_phase == phase_banner && !banner_seen) {
+                banner_seen = true;
+                EXPECT_EQ(players[0]->state, round_over);
+                EXPECT_EQ(players[1]->state, round_over);
+            }
+        };
+        const bool goes_on = play_round();
+        SCOPED_TRACE(testing::Message() << "balance " << c.at_end << " then " << c.settles_to);
+        EXPECT_GT(settling_frames, 0);
+        EXPECT_TRUE(busy_seen && rested_at_close && banner_seen);
+        EXPECT_EQ(winner, c.winner);
+        EXPECT_EQ(balance, 0);
+        // The computer's win loses the match: the round loop is left and the match ends.
+        EXPECT_EQ(goes_on, c.winner == 0);
+        EXPECT_EQ(quit_request, c.winner == 0 ? quit_none : quit_match);
+        EXPECT_EQ(round_number, c.winner == 0 ? 2 : 1);
+    }
+}
+
+TEST_F(Rounds, AMatchAlternatesTheComputerKeepsTheWinnersScoreAndEndsOnALossOrAfterRoundEight) {
+    struct Case {
+        std::vector<int> winners;  // by round; the match must end after the last
+        int8_t final_round;
+        uint8_t final_quit;
+    };
+    for (const Case& c : {Case{{0, 0, 1}, 3, quit_match}, Case{{1}, 1, quit_match},
+                          Case{{0, 0, 0, 0, 0, 0, 0, 0}, 9, quit_none}}) {
+        reset_game_state();
+        between_frames = run_script;
+        game_mode = mode_vs_cpu;
+        int round = -1;
+        bool decided = false;
+        int32_t last_scores[2] = {0, 0};
+        script = [&] {
+            if (round_phase == phase_battle && (round < 0 || decided)) {  // the first frame of a round
+                round++;
+                decided = false;
+                ASSERT_LT(round, static_cast<int>(c.winners.size())) << "a round too many";
+                EXPECT_EQ(round_number, round + 1);
+                EXPECT_EQ(players[1]->character, (1 + round) % 2) << "round " << round + 1;
+                for (int side : {0, 1}) {
+                    const bool kept = round > 0 && c.winners[round - 1] == side;
+                    EXPECT_EQ(players[side]->score, kept ? last_scores[side] : 0) << "round " << round + 1;
+                    EXPECT_EQ(players[side]->super_meter, 0);
+                    EXPECT_EQ(players[side]->slide_x, 0);
+                }
+            }
+            if (round_phase == phase_battle && !decided && players[0]->state == ready) {
+                // The left board has filled from the computer's pattern; now the round is decided,
+                // leaving a super meter and a slide behind.
+                Player pattern;
+                set_board(&pattern, std::vector<std::string>(board_rows, "......"));
+                for (int i = 0; i < board_cells; i++) pattern.cells[i] = players[1]->pattern[i];
+                EXPECT_EQ(board_text(players[0]), board_text(&pattern)) << "round " << round + 1;
+                players[0]->score = 100 + round;
+                players[1]->score = 200 + round;
+                players[0]->super_meter = 3;
+                players[1]->slide_x = 4;
+                balance = c.winners[round] == 0 ? balance_limit : -balance_limit;
+                decided = true;
+            }
+            last_scores[0] = players[0]->score;
+            last_scores[1] = players[1]->score;
+        };
+        play_match();
+        EXPECT_EQ(round + 1, static_cast<int>(c.winners.size()));
+        EXPECT_EQ(round_number, c.final_round);
+        EXPECT_EQ(quit_request, c.final_quit);
+    }
+}
+
+}  // namespace

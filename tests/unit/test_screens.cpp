@@ -1,0 +1,263 @@
+// The title screen, the character select and the pause menu, run headless in a folder of their own
+// with one-colour pictures, the mouse and the keys scripted between frames.
+#include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <functional>
+
+#include "board_fixture.h"
+#include "shell/frame.h"
+#include "shell/match.h"
+#include "shell/pause_menu.h"
+#include "shell/select.h"
+#include "shell/sound.h"
+#include "shell/title.h"
+
+namespace {
+
+Rgb swirl_colour(int frame) { return in_16_bit(8 * frame, 96, 40); }
+// Colours as they read back (16-bit colour is up only once the test has started).
+Rgb title_colour() { return in_16_bit(240, 240, 200); }
+Rgb buttons_colour() { return in_16_bit(40, 120, 40); }
+Rgb charsel_colour() { return in_16_bit(120, 40, 120); }
+Rgb portrait_colour(int c) { return c == 0 ? in_16_bit(200, 80, 0) : in_16_bit(0, 80, 200); }
+Rgb green() { return in_16_bit(0, 255, 0); }
+Rgb white() { return in_16_bit(255, 255, 255); }
+Rgb black() { return in_16_bit(0, 0, 0); }
+constexpr int bar_y = panel_height + 114;  // a row through the volume bar, on the screen
+
+std::function<void()> script;
+int frames = 0;
+void run_script() {
+    frames++;
+    script();
+}
+
+void save_picture(const char* file, int w, int h, std::function<Rgb(int y)> colour_at) {
+    BITMAP* b = create_bitmap(w, h);
+    for (int y = 0; y < h; y++) {
+        const Rgb c = colour_at(y);
+        hline(b, 0, y, w - 1, makecol(c.r, c.g, c.b));
+    }
+    save_bitmap(file, b, nullptr);
+    destroy_bitmap(b);
+}
+
+void set_mouse(int x, int y, int buttons) {
+    mouse_x = x;
+    mouse_y = y;
+    mouse_b = buttons;
+}
+
+class Screens : public BoardTest {
+protected:
+    void SetUp() override {
+        BoardTest::SetUp();
+        ASSERT_TRUE(getcwd(game_folder, sizeof game_folder) && mkdtemp(folder) && chdir(folder) == 0);
+        for (const char* f : {"pattern1.txt", "pattern2.txt"})  // a round needs the attack patterns
+            ASSERT_EQ(std::system((std::string("cp ") + game_folder + "/" + f + " .").c_str()), 0);
+        ASSERT_TRUE(mkdir("ombrelix", 0700) == 0 && mkdir("quorvant", 0700) == 0);
+        save_picture("title.pcx", 256, 64, [](int y) { return y < 16 ? title_colour() : Rgb{255, 0, 255}; });
+        save_picture("swirl.pcx", 256, 32 * 192, [](int y) { return swirl_colour(y / 192); });
+        save_picture("buttons.pcx", 256, 192, [](int) { return buttons_colour(); });
+        save_picture("charsel.pcx", 256, 192, [](int) { return charsel_colour(); });
+        save_picture("ombrelix/portrait.pcx", 60, 90, [](int) { return portrait_colour(0); });
+        save_picture("quorvant/portrait.pcx", 60, 90, [](int) { return portrait_colour(1); });
+        save_picture("menutxt.pcx", 120, 96, [](int y) { return in_16_bit(60 * (y / 24), 200, 200); });
+        frames = 0;
+        between_frames = run_script;
+        set_mouse(60, 300, 0);
+    }
+    void TearDown() override {
+        between_frames = nullptr;
+        set_mouse(0, 0, 0);
+        for (const char* f : {"title.pcx", "swirl.pcx", "buttons.pcx", "charsel.pcx", "ombrelix/portrait.pcx",
+                              "quorvant/portrait.pcx", "menutxt.pcx", "ombrelix", "quorvant", "pattern1.txt",
+                              "pattern2.txt"})
+            std::remove(f);
+        EXPECT_TRUE(chdir(game_folder) == 0 && rmdir(folder) == 0);
+    }
+    char game_folder[1024] = {};
+    char folder[32] = "/tmp/cupclash-screens.XXXXXX";
+};
+
+TEST_F(Screens, QuadrantsAndRowsAreDecidedByThePointOfRelease) {
+    struct Case {
+        int x, y;
+        TitleChoice choice;
+        int8_t character;
+    };
+    for (const Case c : {Case{0, 0, choice_play, 0}, Case{127, 288, choice_play, 0}, Case{128, 288, choice_watch, 0},
+                         Case{127, 289, choice_tutorial, 1}, Case{128, 289, choice_play_too, 1},
+                         Case{255, 383, choice_play_too, 1}, Case{200, 100, choice_watch, 0}}) {
+        EXPECT_EQ(title_choice_at(c.x, c.y), c.choice) << c.x << "," << c.y;
+        EXPECT_EQ(character_at(c.y), c.character) << c.y;
+    }
+}
+
+TEST_F(Screens, TitleSwirlsFollowsTheMouseAndChoosesWhereTheButtonIsLetGo) {
+    struct Case {
+        int press_x, press_y, release_x, release_y;
+        GameMode mode;
+    };
+    for (const Case c : {Case{20, 250, 200, 250, mode_cpu_vs_cpu}, Case{200, 250, 20, 100, mode_vs_cpu}}) {
+        round_number = 5;
+        balance = 30;
+        quit_request = quit_match;
+        frames = 0;
+        set_mouse(60, 300, 0);
+        script = [&] {
+            if (frames <= 40) {  // the swirl runs frame by frame and wraps after 32; the cursor is drawn
+                expect_pixels(screen, {{100, 100, swirl_colour((frames - 1) % 32)}, {10, 5, title_colour()},
+                                       {60, 300, green()}, {200, 250, buttons_colour()}});
+            }
+            if (frames == 40) set_mouse(c.press_x, c.press_y, 1);
+            if (frames == 42) {  // held: nothing is redrawn, the swirl stands still
+                expect_pixels(screen, {{100, 100, swirl_colour(40 % 32)}});
+                set_mouse(c.release_x, c.release_y, 1);
+            }
+            if (frames == 43) set_mouse(c.release_x, c.release_y, 0);
+            ASSERT_LT(frames, 50) << "the title never returned";
+        };
+        title_screen();
+        EXPECT_EQ(frames, 44);
+        EXPECT_EQ(game_mode, c.mode);
+        EXPECT_TRUE(round_number == 1 && balance == 0 && quit_request == quit_none && winner == no_winner);
+    }
+}
+
+TEST_F(Screens, CharacterSelectTakesTheRowOfTheReleaseOrEscape) {
+    struct Case {
+        int press_y, release_y;
+        bool escape;
+        int8_t chosen;
+    };
+    for (const Case c : {Case{300, 300, false, 1}, Case{300, 200, false, 0}, Case{100, 380, false, 1},
+                         Case{300, 300, true, -1}}) {
+        frames = 0;
+        set_mouse(60, 300, 0);
+        key[KEY_ESC] = c.escape;
+        script = [&] {
+            if (frames == 1) {
+                expect_pixels(screen, {{10, 10, charsel_colour()}, {70, 192 + 10, portrait_colour(0)},
+                                       {200, 192 + 150, portrait_colour(1)}, {60, 300, green()}});
+                set_mouse(150, c.press_y, 1);
+            }
+            if (frames == 2) set_mouse(150, c.release_y, 0);
+            ASSERT_LT(frames, 5) << "the select never returned";
+        };
+        EXPECT_EQ(character_select(), c.chosen);
+        EXPECT_EQ(frames, c.escape ? 0 : 3);
+        key[KEY_ESC] = 0;
+    }
+}
+
+TEST_F(Screens, LoadingShowsWhiteWordsOnBlackAlone) {
+    clear_to_color(screen, makecol(90, 90, 90));
+    loading_screen();
+    int white_pixels = 0;
+    for (int y = 0; y < panel_height; y++)
+        for (int x = 0; x < screen_width; x++) {
+            const Rgb c = pixel(screen, x, y);
+            ASSERT_TRUE(c == black() || c == white()) << x << "," << y;
+            const bool in_words = x >= 128 - 40 && x < 128 + 40 && y >= 96 && y < 104;
+            if (c == white()) ASSERT_TRUE(in_words) << x << "," << y;
+            white_pixels += c == white();
+        }
+    EXPECT_GT(white_pixels, 40);  // "loading..." in the built-in font, centred on (128, 96)
+}
+
+TEST_F(Screens, MenuArithmeticWrapsAndKeepsVolumesWithinBounds) {
+    struct Move {
+        int from;
+        uint8_t command;
+        int to;
+    };
+    for (const Move m : {Move{0, cmd_down, 1}, Move{3, cmd_down, 0}, Move{0, cmd_up, 3}, Move{2, cmd_up, 1},
+                         Move{1, cmd_up | cmd_down, 1}, Move{2, cmd_left, 2}})
+        EXPECT_EQ(menu_index_after(m.from, m.command), m.to) << m.from << " with " << int(m.command);
+    int index = item_resume;
+    for (int k = 0; k < 4; k++) index = menu_index_after(index, cmd_down);
+    EXPECT_EQ(index, item_resume);
+
+    struct Step {
+        int from;
+        uint8_t command;
+        int to;
+    };
+    for (const Step s : {Step{128, cmd_left, 124}, Step{128, cmd_right, 132}, Step{252, cmd_right, 252},
+                         Step{0, cmd_left, 0}, Step{4, cmd_left, 0}, Step{248, cmd_right, 252},
+                         Step{128, cmd_left | cmd_right, 128}, Step{128, cmd_up, 128}})
+        EXPECT_EQ(volume_after(s.from, s.command), s.to) << s.from << " with " << int(s.command);
+    uint8_t v = 128;
+    for (int k = 0; k < 100; k++) v = volume_after(v, cmd_right);
+    EXPECT_EQ(v, 252);
+    for (int k = 0; k < 100; k++) v = volume_after(v, cmd_left);
+    EXPECT_EQ(v, 0);
+}
+
+TEST_F(Screens, PauseMenuHidesTheBoardsDrawsTheBarAndResumesWithATickPending) {
+    set_board(players[0], diagonal_board);
+    for (const int volume : {0, 128, 252}) {
+        sfx_volume = static_cast<uint8_t>(volume);
+        frames = 0;
+        script = [&] {
+            for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+            if (frames == 1) key[KEY_UP] = 1;  // resume -> the effects volume, wrapping
+            if (frames == 3) {  // drawn after the pass that moved
+                const int right = volume_bar_right(sfx_volume);
+                EXPECT_EQ(right, volume == 0 ? 68 : volume == 128 ? 128 : 186);
+                expect_pixels(screen, {{40, 80, bg_colour()}, {68, bar_y, white()}, {right, bar_y, white()},
+                                       {right + 1, bar_y, black()}, {188, bar_y, white()}});
+                key[KEY_DOWN] = 1;  // back to resume
+            }
+            if (frames == 4) key[KEY_Z] = 1;  // resume
+            ASSERT_LT(frames, 6) << "the menu never closed";
+        };
+        pause_menu();
+        EXPECT_EQ(frames, 4);
+        EXPECT_EQ(quit_request, quit_none);
+        EXPECT_EQ(sfx_volume, volume);
+        EXPECT_EQ(tick_count.load(), 1);  // the first frame after the menu does not wait
+        tick_count = 0;
+        key[KEY_Z] = 0;
+    }
+}
+
+// One visit of the title, the select and a round that the player quits from the pause menu.
+void title_select_round_quit() {
+    frames = 0;
+    script = [] { set_mouse(200, 250, frames == 1); };
+    title_screen();
+    frames = 0;
+    script = [] { set_mouse(100, 300, frames == 1); };
+    EXPECT_EQ(character_select(), 1);
+    int escape_at = 0;
+    script = [&] {
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        if (round_phase == phase_battle && escape_at == 0) escape_at = frames;
+        EXPECT_TRUE(round_phase == phase_intro || round_phase == phase_battle) << "a banner or result after the quit";
+        const int n = escape_at ? frames - escape_at : -1;
+        if (n == 0) key[KEY_ESC] = 1;
+        if (n == 1) key[KEY_DOWN] = 1;  // quit
+        if (n == 2) key[KEY_Z] = 1;
+        ASSERT_LT(n, 4) << "the menu never closed";
+    };
+    EXPECT_FALSE(play_round());
+    EXPECT_EQ(quit_request, quit_match);
+    for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+}
+
+TEST_F(Screens, AScreensPicturesAreReleasedWhenItCloses) {
+    title_select_round_quit();  // the first visit loads what stays for the run
+    const size_t in_use = mallinfo2().uordblks;
+    for (int k = 0; k < 10; k++) title_select_round_quit();
+    // A picture kept by mistake is at least a 120 x 24 label: 5 KiB, ten times over.
+    EXPECT_LT(static_cast<long>(mallinfo2().uordblks) - static_cast<long>(in_use), 16 * 1024);
+}
+
+}  // namespace
