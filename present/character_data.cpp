@@ -1,10 +1,14 @@
 #include "present/character_data.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "board/player.h"
 #include "present/character_files.h"
 #include "shell/assets.h"
+#include "shell/files.h"
 #include "shell/match.h"
 
 namespace {
@@ -26,8 +30,11 @@ constexpr int sample_priority = 200;
 // Opens a text file in text mode and runs one reader on it.
 template <typename Target>
 std::string read_file(const char* file, std::string (*read)(FILE*, const char*, Target*), Target* target) {
+    std::vector<uint8_t> bytes;
+    const std::string unusable = read_game_file(file, &bytes);  // missing, unreadable, not a file
+    if (!unusable.empty()) return std::string(file) + " " + unusable;
     FILE* in = std::fopen(file, "r");
-    if (!in) return std::string(file) + ": cannot open it (missing or unreadable)";
+    if (!in) return std::string(file) + " cannot be read: " + std::strerror(errno);
     std::string error = read(in, file, target);
     std::fclose(in);
     return error;
@@ -37,9 +44,11 @@ std::string read_file(const char* file, std::string (*read)(FILE*, const char*, 
 std::string load_sheets(Player* p, const CharacterLists& lists, const char* file) {
     for (int k = 0; k < lists.anim_count; k++) {
         const ListedFile& listed = lists.sheets[k];
+        const std::string damage = picture_file_fault(listed.name, 0, 0);
+        if (!damage.empty()) return file_fault(file, listed.line, "the sheet \"%s\" %s", listed.name, damage.c_str());
         BITMAP* sheet = load_bitmap(listed.name, nullptr);
         p->anims[k] = Anim{sheet, lists.next[k]};
-        if (!sheet) return file_fault(file, listed.line, "cannot load the sheet \"%s\" (missing or unreadable)", listed.name);
+        if (!sheet) return file_fault(file, listed.line, "cannot load the sheet \"%s\" (out of memory)", listed.name);
         if (sheet->h == 0 || sheet->h % frame_height != 0 || sheet->w > screen_width)
             return file_fault(file, listed.line, "the sheet \"%s\" is %d x %d: it must be at most %d wide and %d x n high",
                               listed.name, sheet->w, sheet->h, screen_width, frame_height);
@@ -51,8 +60,10 @@ std::string load_sheets(Player* p, const CharacterLists& lists, const char* file
 std::string load_samples(Player* p, const CharacterLists& lists, const char* file) {
     for (int k = 0; k < lists.sample_count; k++) {
         const ListedFile& listed = lists.samples[k];
+        const std::string damage = sound_file_fault(listed.name);
+        if (!damage.empty()) return file_fault(file, listed.line, "the sample \"%s\" %s", listed.name, damage.c_str());
         p->sfx[k] = load_sample(listed.name);
-        if (!p->sfx[k]) return file_fault(file, listed.line, "cannot load the sample \"%s\" (missing or unreadable)", listed.name);
+        if (!p->sfx[k]) return file_fault(file, listed.line, "the sample \"%s\" is not a sound the game can play", listed.name);
         p->sfx[k]->priority = sample_priority;
     }
     return "";
@@ -89,9 +100,11 @@ std::string load_character_data(Player* p, int character) {
     std::string error = read_file(files.anim_list, read_anim_list, &lists);
     if (error.empty()) error = read_file(files.pattern, read_pattern, p->pattern);
     if (error.empty()) error = read_file(files.sample_list, read_sample_list, &lists);
-    if (error.empty()) error = read_file(files.cue_list, read_cue_list, &lists);
+    // The files the lists name before the cue list, so that a list cut short is caught at its own
+    // last name, not at a cue that counts on a later one.
     if (error.empty()) error = load_sheets(p, lists, files.anim_list);
     if (error.empty()) error = load_samples(p, lists, files.sample_list);
+    if (error.empty()) error = read_file(files.cue_list, read_cue_list, &lists);
     if (error.empty()) error = take_cues(p, lists, files.cue_list);
     if (!error.empty()) release_character_data(p);
     return error;

@@ -115,11 +115,11 @@ TEST_F(CharacterData, EveryFaultOfADataFileIsReportedWithItsFileAndLine) {
         {0, repeat("ombrelix/a.pcx 0\n", 9) + "\n", ":9: 9 animations, the game needs at least 10"},
         {0, "ombrelix/a.pcx 0\n\nombrelix/a.pcx 10\n" + repeat("ombrelix/a.pcx 0\n", 8), ":3: animation 1 is followed by 10"},
         {0, ten + "ombrelix/a.pcx", ":11: the entry ends where the id of the animation that follows should be"},
-        {0, ten + "ombrelix/none.pcx 0\n", ":11: cannot load the sheet \"ombrelix/none.pcx\""},
+        {0, ten + "ombrelix/none.pcx 0\n", ":11: the sheet \"ombrelix/none.pcx\" is missing from "},
         {0, "ombrelix/tall.pcx 0\n" + ten, ":1: the sheet \"ombrelix/tall.pcx\" is 64 x 200"},
         {0, ten + "ombrelix/wide.pcx 0\n", ":11: the sheet \"ombrelix/wide.pcx\" is 300 x 192"},
         {1, repeat("ombrelix/s.wav\n", 21), ":21: more than 20 samples"},
-        {1, repeat("ombrelix/s.wav\n", 3) + "ombrelix/none.wav\n", ":4: cannot load the sample \"ombrelix/none.wav\""},
+        {1, repeat("ombrelix/s.wav\n", 3) + "ombrelix/none.wav\n", ":4: the sample \"ombrelix/none.wav\" is missing from "},
         {2, repeat("1 0 0\n", 31), ":31: more than 30 cues"},
         {2, "1 0 0\n12 0 0\n", ":2: a cue for animation 12, which is no animation (0 to 11)"},
         {2, "1 0 4\n", ":1: sample 4 is not in the sample list (4 samples)"},
@@ -139,7 +139,7 @@ TEST_F(CharacterData, EveryFaultOfADataFileIsReportedWithItsFileAndLine) {
     // The game reports a fault in one line and exits with status 1; a missing file is named too.
     fs::remove("pattern1.txt");
     p->loaded_character = 1;
-    EXPECT_EXIT(prepare_round(p, 0), testing::ExitedWithCode(1), "^cupclash: pattern1.txt: cannot open it \\(missing or unreadable\\)\n$");
+    EXPECT_EXIT(prepare_round(p, 0), testing::ExitedWithCode(1), "^cupclash: pattern1.txt is missing from /[^\n]*\n$");
 }
 
 }  // namespace
