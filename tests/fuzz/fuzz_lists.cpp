@@ -1,10 +1,12 @@
-// libFuzzer target: the readers of a character's animation list, sample list and cue list and of an
-// attack pattern, each on the same bytes. A rejected file is an ordinary outcome; a crash or a read
+// libFuzzer target: the readers of a character's animation list, sample list and cue list, of an
+// attack pattern and of the computer's script, each on the same bytes. A rejected file is an ordinary outcome; a crash or a read
 // or write out of bounds (AddressSanitizer) or undefined behaviour stops the run.
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "control/ai_script.h"
 #include "present/character_files.h"
 
 namespace {
@@ -32,5 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     read_bytes(bytes, read_cue_list, &lists);
     int32_t pattern[board_cells];
     read_bytes(bytes, read_pattern, pattern);
+    std::vector<AiRecord> records;
+    parse_ai_script(bytes, &records);
     return 0;
 }
