@@ -62,7 +62,9 @@ export DISPLAY=$saved_display
 
 # ---- too little memory: every failure says so, never "no display" nor a file ------------------------
 # From an address space too small for the program to load at all, 1 MB more each time, up to the first
-# in which the game starts.
+# in which the game starts. (With sound: the title screen loads its pictures after start-up, once the
+# notice of a missing sound card has been given.)
+SOUND_DEVICE=capture
 limit_kb=8000 short_of_memory=0
 limited="$E2E_TMP/limited.sh"
 while :; do
