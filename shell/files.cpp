@@ -1,5 +1,6 @@
 #include "shell/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,6 +16,7 @@ constexpr uint8_t pcx_run_flag = 0xC0; // a byte with both top bits set starts a
 constexpr uint8_t pcx_run_length = 0x3F;  // ...of this many copies of the next byte
 constexpr uint8_t pcx_palette_mark = 12;  // before the 256-colour table that ends a one-plane picture
 constexpr size_t pcx_palette_size = 1 + 768;
+constexpr size_t wav_head_size = 65536;  // the parts before the sound data lie within these bytes
 
 int le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
 uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
@@ -53,7 +55,7 @@ std::string missing(const char* file) {
 
 }  // namespace
 
-std::string read_game_file(const char* file, std::vector<uint8_t>* bytes) {
+std::string read_game_file(const char* file, std::vector<uint8_t>* bytes, size_t most, uint64_t* size) {
     bytes->clear();
     // Without blocking: a named pipe in the file's place must not hang the game.
     const int fd = open(file, O_RDONLY | O_NONBLOCK);
@@ -63,11 +65,14 @@ std::string read_game_file(const char* file, std::vector<uint8_t>* bytes) {
         close(fd);
         return "cannot be read: it is not a file";
     }
-    uint8_t chunk[65536];
-    ssize_t n;
-    while ((n = read(fd, chunk, sizeof chunk)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
+    if (size) *size = about.st_size;
+    bytes->resize(std::min<uint64_t>(about.st_size, most));
+    size_t got = 0;
+    ssize_t n = 1;
+    while (got < bytes->size() && (n = read(fd, bytes->data() + got, bytes->size() - got)) > 0) got += n;
     const int read_error = n < 0 ? errno : 0;
     close(fd);
+    bytes->resize(got);
     if (read_error) return std::string("cannot be read: ") + std::strerror(read_error);
     return "";
 }
@@ -100,13 +105,14 @@ std::string pcx_fault(const std::vector<uint8_t>& b, int width, int height) {
     return "";
 }
 
-std::string wav_fault(const std::vector<uint8_t>& b) {
+std::string wav_fault(const std::vector<uint8_t>& b, uint64_t size) {
     if (!tag_at(b, 0, "RIFF") || !tag_at(b, 8, "WAVE")) return "is damaged: it is not a WAV sound";
     bool format = false;
-    for (size_t at = 12; at + 8 <= b.size();) {
+    for (uint64_t at = 12; at + 8 <= size;) {
+        if (at + 8 > b.size()) return "is damaged: its sound data starts beyond its first 64 KB";
         const uint32_t length = le32(b, at + 4);
         const bool data = tag_at(b, at, "data");
-        if (length > b.size() - at - 8)
+        if (length > size - at - 8)
             return data ? "is damaged: it ends before the end of its sound data" : "is damaged: it ends inside its header";
         if (tag_at(b, at, "fmt ")) format = true;
         if (data) return format ? "" : "is damaged: its sound data comes before its format";
@@ -122,7 +128,8 @@ std::string picture_file_fault(const char* file, int width, int height) {
 }
 
 std::string sound_file_fault(const char* file) {
-    std::vector<uint8_t> bytes;
-    const std::string fault = read_game_file(file, &bytes);
-    return fault.empty() ? wav_fault(bytes) : fault;
+    std::vector<uint8_t> head;
+    uint64_t size = 0;
+    const std::string fault = read_game_file(file, &head, wav_head_size, &size);
+    return fault.empty() ? wav_fault(head, size) : fault;
 }

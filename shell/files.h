@@ -3,26 +3,29 @@
 // Every routine here returns "" when all is well, or the end of a "cupclash: ..." line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Reads a whole file of the working folder into *bytes. A fault reads "is missing from FOLDER"
-// (with a hint to run the game from its own folder when it was started elsewhere) or
-// "cannot be read: REASON".
-std::string read_game_file(const char* file, std::vector<uint8_t>* bytes);
+// Reads a file of the working folder into *bytes, the whole of it or its first `most` bytes, and
+// gives its whole size in *size when asked. A fault reads "is missing from FOLDER" (with a hint to
+// run the game from its own folder when it was started elsewhere) or "cannot be read: REASON".
+std::string read_game_file(const char* file, std::vector<uint8_t>* bytes, size_t most = SIZE_MAX,
+                           uint64_t* size = nullptr);
 
 // Checks a PCX picture (8 bits per colour, one palette plane or three colour planes, run-length
 // encoded) and that it is width x height, unless both are 0: "is damaged: ..." when it is not a
 // PCX picture, is of another size, ends before its last row or lacks its colour table.
 std::string pcx_fault(const std::vector<uint8_t>& bytes, int width, int height);
 
-// Checks a WAV sound: "is damaged: ..." when it is not a RIFF WAVE file, lacks its format or sound
-// data, or a part of it ends before the length it gives.
-std::string wav_fault(const std::vector<uint8_t>& bytes);
+// Checks a WAV sound of `size` bytes by its first bytes, `head`, which must hold the headers of
+// every part up to the sound data: "is damaged: ..." when it is not a RIFF WAVE file, lacks its
+// format or sound data, or a part of it ends before the length it gives.
+std::string wav_fault(const std::vector<uint8_t>& head, uint64_t size);
 
 // A picture file read and checked: read_game_file, then pcx_fault (width and height 0: any size).
 std::string picture_file_fault(const char* file, int width, int height);
 
-// A sound file read and checked: read_game_file, then wav_fault.
+// A sound file checked: its first 64 KB read with read_game_file, then wav_fault.
 std::string sound_file_fault(const char* file);

@@ -85,7 +85,10 @@ TEST(FileChecks, DamagedPicturesAndSoundsAreToldApartFromWholeOnes) {
         {cut(no_data, 44), "is damaged: it ends inside its header"},
         {cups, "is damaged: it is not a WAV sound"},
     };
-    for (const auto& c : sounds) EXPECT_EQ(wav_fault(c.bytes), c.fault);
+    for (const auto& c : sounds) EXPECT_EQ(wav_fault(c.bytes, c.bytes.size()), c.fault);
+    // Only the head is read: the sizes come from the whole file.
+    EXPECT_EQ(wav_fault(cut(sound, 44), sound.size()), "");
+    EXPECT_EQ(wav_fault(cut(sound, 44), sound.size() - 1), "is damaged: it ends before the end of its sound data");
 
     std::vector<uint8_t> bytes;
     EXPECT_EQ(read_game_file("no_such.pcx", &bytes).rfind("is missing from /", 0), 0u);
