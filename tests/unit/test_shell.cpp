@@ -26,6 +26,7 @@ TEST_F(Spine, NewRecordStartsReadyEmptyAndUnloaded) {
 }
 
 TEST_F(Spine, ReleasingCharacterDataEmptiesEverySlot) {
+    release_character_data(p);  // the fixture's character, before every slot is filled afresh
     for (int k = 0; k < max_anims; k++) p->anims[k] = Anim{create_bitmap(8, 8), k};
     for (int k = 0; k < max_sfx; k++) p->sfx[k] = create_sample(16, 0, 22050, 8);
     p->cues[29] = Cue{3, 4, 5};
