@@ -101,7 +101,9 @@ const Cast& ombrelix_cast();
 const Cast& quorvant_cast();
 const std::vector<const Cast*>& the_cast();
 
-// Shared by both figures: what flies, what glows, and the eyes and mouth.
+// Shared by both figures: what flies, what glows, and the eyes and mouth. The croissant's, the
+// teacup's and the tray's colours also dress Quorvant's tray while he carries it.
+extern const Shades kPastry, kTeaRed, kSilver;
 void draw_item(Image& frame, int item, Point at, double spin);
 // A flying item with its speed lines, at the pose's item place.
 void draw_thrown(Image& frame, const Pose& pose);

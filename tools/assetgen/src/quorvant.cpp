@@ -19,8 +19,6 @@ const Shades kGlove{{40, 40, 56}, {176, 180, 200}, {226, 228, 236}, {255, 255, 2
 const Shades kSkin{{62, 24, 18}, {196, 118, 88}, {238, 166, 126}, {252, 206, 170}};
 const Shades kGinger{{50, 20, 6}, {156, 68, 20}, {210, 106, 34}, {246, 158, 72}};
 const Shades kBeret{{52, 32, 6}, {168, 110, 22}, {220, 160, 40}, {250, 208, 100}};
-const Shades kTrayMetal{{30, 32, 44}, {118, 124, 142}, {176, 182, 198}, {232, 236, 246}};
-const Shades kCupRed{{44, 8, 14}, {140, 30, 42}, {196, 54, 60}, {238, 118, 104}};
 const Rgb kApron{244, 234, 208};
 const Rgb kApronShade{212, 196, 160};
 const Rgb kButton{250, 206, 90};
@@ -46,10 +44,10 @@ void draw_tray(Image& f, Point hand, double tilt, double raised, double spin) {
         return;
     }
     draw_part(f, Part().polygon(oval({c.x + 2, c.y - 4}, 3.5, 3, 0)).polygon(placed({c.x + 2, c.y - 4}, tilt, {{-4, -1}, {4, -1}, {3, 3}, {-3, 3}})),
-              kCupRed, 1);
+              kTeaRed, 1);
     draw_part(f, Part().circle({c.x - 5, c.y - 3}, 2.8).circle({c.x - 9, c.y - 2}, 2.2).circle({c.x - 1.5, c.y - 2}, 2),
-              Shades{{52, 24, 6}, {168, 92, 30}, {218, 148, 58}, {248, 204, 110}}, 1);
-    draw_part(f, Part().polygon(oval(c, 13, 2.6, tilt)), kTrayMetal, 1);
+              kPastry, 1);
+    draw_part(f, Part().polygon(oval(c, 13, 2.6, tilt)), kSilver, 1);
 }
 
 void draw_head(Image& f, const Skeleton& b, int face) {
