@@ -7,29 +7,16 @@
 
 #include "characters.hpp"
 #include "preview.hpp"
+#include "screen_kit.hpp"
 
 namespace assetgen {
 
 namespace {
 
-constexpr Rgb kCanvas{34, 34, 38};
 constexpr Rgb kBackdrop{70, 52, 44};
-constexpr Rgb kLabel{210, 210, 200};
 constexpr Rgb kFrameLabel{150, 150, 140};
 constexpr int kScale = 2;
 constexpr int kGap = 12;
-constexpr int kLabelSize = 13;
-
-void label(Image& out, const Font& font, const std::string& text, int x, int y, Rgb c = kLabel) {
-    paint(out, font.render(text, kLabelSize).shape, c, x, y);
-}
-
-Image mirrored(const Image& frame) {
-    Image out(frame.width(), frame.height());
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) out.set(frame.width() - 1 - x, y, frame.at(x, y));
-    return out;
-}
 
 Image frame_of(const Image& sheet, int frame) {
     Image canvas(256, 192);
@@ -42,14 +29,9 @@ Image panel(const std::map<std::string, const Image*>& p, const Image& left, con
     Image out = p.at("char_bg.pcx")->crop(0, 0, 256, 192);
     out.draw(left, 0, 0);
     out.draw(mirrored(right), 0, 0);
-    const Image& numbers = *p.at("numbers.pcx");
-    for (int k = 0; k < 6; ++k) {
-        out.masked_blit(numbers, 16 * (k == 5 ? 0 : k + 1), 0, 8 + 16 * k, 8, 16, 16);
-        out.masked_blit(numbers, 16 * (k % 3 + 4), 0, 152 + 16 * k, 8, 16, 16);
-    }
-    out.fill_rect(64, 24, 129, 9, Rgb(128, 128, 128));
-    out.fill_rect(65, 25, 80, 7, Rgb(0, 0, 0));
-    out.fill_rect(145, 25, 47, 7, Rgb(255, 255, 255));
+    draw_score(out, *p.at("numbers.pcx"), 123450, 8, 8);
+    draw_score(out, *p.at("numbers.pcx"), 456456, 152, 8);
+    draw_balance_bar(out, 16);
     return in_16_bit(out);
 }
 
@@ -121,7 +103,7 @@ Image make_character_review(const std::map<std::string, const Image*>& pictures,
         for (const Clip& clip : cast->clips) columns.back().push_back(strip_of(*cast, clip));
     }
 
-    const int label_h = kLabelSize + 4;
+    const int label_h = kSheetLabelSize + 4;
     int top_w = kGap, top_h = 0;
     for (const auto& t : top) {
         top_w += t.second.width() + kGap;
@@ -146,23 +128,23 @@ Image make_character_review(const std::map<std::string, const Image*>& pictures,
     int width = kGap;
     for (int w : column_w) width += w + kGap * 3;
     width = std::max(width, top_w);
-    Image out(width, kGap + label_h + top_h + kGap * 2 + strips_h, kCanvas);
+    Image out(width, kGap + label_h + top_h + kGap * 2 + strips_h, kSheetCanvas);
 
     int x = kGap;
     for (const auto& t : top) {
-        label(out, font, t.first, x, kGap);
-        out.blit(t.second, 0, 0, x, kGap + label_h, t.second.width(), t.second.height());
+        draw_label(out, font, t.first, x, kGap);
+        out.paste(t.second, x, kGap + label_h);
         x += t.second.width() + kGap;
     }
     x = kGap;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         int y = kGap + label_h + top_h + kGap * 2;
         for (const Strip& s : columns[c]) {
-            label(out, font, s.title, x, y);
+            draw_label(out, font, s.title, x, y);
             int fx = x, sh = 0;
             for (const auto& f : s.frames) {
-                label(out, font, "f" + std::to_string(f.first), fx, y + label_h, kFrameLabel);
-                out.blit(f.second, 0, 0, fx, y + label_h * 2, f.second.width(), f.second.height());
+                draw_label(out, font, "f" + std::to_string(f.first), fx, y + label_h, kFrameLabel);
+                out.paste(f.second, fx, y + label_h * 2);
                 fx += f.second.width() + 4;
                 sh = std::max(sh, f.second.height());
             }

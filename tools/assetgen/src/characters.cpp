@@ -9,6 +9,10 @@
 
 namespace assetgen {
 
+const Shades kPastry{{52, 24, 6}, {168, 92, 30}, {218, 148, 58}, {248, 204, 110}};
+const Shades kTeaRed{{44, 8, 14}, {140, 30, 42}, {196, 54, 60}, {238, 118, 104}};
+const Shades kSilver{{30, 32, 44}, {118, 124, 142}, {176, 182, 198}, {232, 236, 246}};
+
 namespace {
 
 double mixd(double a, double b, double t) { return a + (b - a) * t; }
@@ -18,9 +22,6 @@ const Shades kBean{{26, 12, 6}, {70, 36, 18}, {104, 60, 30}, {146, 94, 54}};
 const Shades kCube{{40, 40, 56}, {176, 180, 200}, {226, 228, 236}, {255, 255, 255}};
 const Shades kCupWhite{{30, 34, 44}, {170, 176, 188}, {222, 226, 232}, {250, 250, 252}};
 const Shades kCoffee{{24, 12, 6}, {82, 44, 22}, {126, 72, 36}, {178, 120, 70}};
-const Shades kPastry{{52, 24, 6}, {168, 92, 30}, {218, 148, 58}, {248, 204, 110}};
-const Shades kTeaRed{{44, 8, 14}, {140, 30, 42}, {196, 54, 60}, {238, 118, 104}};
-const Shades kSilver{{30, 32, 44}, {118, 124, 142}, {176, 182, 198}, {232, 236, 246}};
 const Shades kSpark{{70, 34, 6}, {236, 170, 44}, {255, 220, 110}, {255, 248, 214}};
 const Shades kSteam{{70, 80, 104}, {178, 190, 212}, {222, 230, 244}, {250, 252, 255}};
 const Shades kCloudGrey{{22, 26, 40}, {70, 78, 100}, {104, 112, 136}, {150, 158, 180}};
@@ -86,6 +87,39 @@ Pose blend(const Pose& a, const Pose& b, double t) {
     p.spin = mixd(a.spin, b.spin, t);
     p.glow = mixd(a.glow, b.glow, t);
     return p;
+}
+
+Skeleton skeleton_of(const Build& build, const Pose& p) {
+    constexpr double kFloor = 170;
+    Skeleton b;
+    const double base = build.stand_x + p.walk;
+    b.hip = {base + p.x, kFloor - build.hip_height + p.y};
+    const Point shoulder = along(b.hip, 180 - p.lean, build.spine + p.stretch);
+    b.back_shoulder = {shoulder.x + build.back_shoulder.x, shoulder.y + build.back_shoulder.y};
+    b.front_shoulder = {shoulder.x + build.front_shoulder.x, shoulder.y + build.front_shoulder.y};
+    b.back_elbow = along(b.back_shoulder, p.back_arm, build.upper_arm);
+    b.back_hand = along(b.back_elbow, p.back_arm + p.back_elbow, build.forearm);
+    b.front_elbow = along(b.front_shoulder, p.front_arm, build.upper_arm);
+    b.front_hand = along(b.front_elbow, p.front_arm + p.front_elbow, build.forearm);
+    b.back_hip = {b.hip.x - build.hip_half_width, b.hip.y};
+    b.front_hip = {b.hip.x + build.hip_half_width, b.hip.y};
+    b.back_ankle = {base + p.back_foot, kFloor - 3 - p.back_lift};
+    b.front_ankle = {base + p.front_foot, kFloor - 3 - p.front_lift};
+    b.back_knee = joint_between(b.back_hip, b.back_ankle, build.thigh, build.shin, 1);
+    b.front_knee = joint_between(b.front_hip, b.front_ankle, build.thigh, build.shin, 1);
+    return b;
+}
+
+void draw_arm(Image& f, const Build& build, Point shoulder, Point elbow, Point hand) {
+    const double* r = build.arm;
+    draw_part(f, Part().capsule(shoulder, elbow, r[0], r[1]).capsule(elbow, hand, r[1], r[2]), build.sleeves, 1);
+    draw_part(f, Part().circle(hand, build.hand), build.hands, 1);
+}
+
+void draw_leg(Image& f, const Build& build, Point hip, Point knee, Point ankle) {
+    const double* r = build.leg;
+    draw_part(f, Part().capsule(hip, knee, r[0], r[1]).capsule(knee, ankle, r[1], r[2]), build.trousers, 1);
+    draw_part(f, Part().polygon(placed(ankle, 0, build.shoe)), build.shoes, 1);
 }
 
 void draw_item(Image& f, int item, Point at, double spin) {

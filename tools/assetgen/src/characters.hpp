@@ -40,6 +40,33 @@ struct Pose {
 
 Pose blend(const Pose& a, const Pose& b, double t);
 
+// What both figures share below the head: hips over the feet, legs and arms of two bones each,
+// drawn as tapering limbs that end in a shoe and a hand. Each figure's own numbers and colours.
+struct Build {
+    double stand_x;           // where the figure stands on the panel
+    double hip_height;        // hips above the floor
+    double hip_half_width;    // each hip joint from the middle of the hips
+    double spine;             // hips to the shoulders, before the pose stretches it
+    Point back_shoulder, front_shoulder;  // from the top of the spine
+    double thigh, shin, upper_arm, forearm;
+    double leg[3];            // radii at the hip, knee and ankle
+    double arm[3];            // radii at the shoulder, elbow and wrist
+    double hand;              // radius
+    std::vector<Point> shoe;  // corners around the ankle
+    Shades trousers, shoes, sleeves, hands;
+};
+
+// The joints of a posed figure, in frame coordinates; the head and its tilt are set by each figure.
+struct Skeleton {
+    Point hip, head;
+    double tilt;
+    Point back_shoulder, back_elbow, back_hand, front_shoulder, front_elbow, front_hand;
+    Point back_hip, back_knee, back_ankle, front_hip, front_knee, front_ankle;
+};
+Skeleton skeleton_of(const Build& build, const Pose& pose);
+void draw_arm(Image& frame, const Build& build, Point shoulder, Point elbow, Point hand);
+void draw_leg(Image& frame, const Build& build, Point hip, Point knee, Point ankle);
+
 // A sheet: a timeline of key poses, one sheet frame per game frame.
 struct Clip {
     int id;             // its animation id (entry of the animation list)
@@ -74,7 +101,9 @@ const Cast& ombrelix_cast();
 const Cast& quorvant_cast();
 const std::vector<const Cast*>& the_cast();
 
-// Shared by both figures: what flies, what glows, and the eyes and mouth.
+// Shared by both figures: what flies, what glows, and the eyes and mouth. The croissant's, the
+// teacup's and the tray's colours also dress Quorvant's tray while he carries it.
+extern const Shades kPastry, kTeaRed, kSilver;
 void draw_item(Image& frame, int item, Point at, double spin);
 // A flying item with its speed lines, at the pose's item place.
 void draw_thrown(Image& frame, const Pose& pose);

@@ -4,20 +4,16 @@
 #include <map>
 
 #include "preview.hpp"
-#include "shape.hpp"
 
 namespace assetgen {
 
 namespace {
 
-constexpr Rgb kCanvas{34, 34, 38};
 constexpr Rgb kCheckLight{62, 62, 68};
 constexpr Rgb kCheckDark{50, 50, 56};
-constexpr Rgb kLabel{210, 210, 200};
 constexpr int kMargin = 16;
 constexpr int kColumnHeight = 1200;
 constexpr int kLabelGap = 4;
-constexpr int kLabelSize = 13;
 
 struct Entry {
     std::string label;
@@ -38,11 +34,6 @@ Image on_checkerboard(const Image& picture, int factor) {
         for (int x = 0; x < big.width(); ++x)
             if (big.is_mask(x, y)) big.set(x, y, ((x / square + y / square) & 1) ? kCheckDark : kCheckLight);
     return big;
-}
-
-void draw_label(Image& sheet, const Font& font, const std::string& text, int x, int y) {
-    const TextInk ink = font.render(text, kLabelSize);
-    paint(sheet, ink.shape, kLabel, x, y);
 }
 
 }  // namespace
@@ -69,9 +60,9 @@ Image make_contact_sheet(const std::vector<NamedPicture>& pictures, const Font& 
     };
     std::vector<Placed> placed;
     int x = kMargin, y = kMargin, column_width = 0, sheet_w = 0, sheet_h = 0;
-    const int label_h = kLabelSize + kLabelGap;
+    const int label_h = kSheetLabelSize + kLabelGap;
     for (const Entry& e : entries) {
-        const int label_w = font.render(e.label, kLabelSize).shape.width();
+        const int label_w = font.render(e.label, kSheetLabelSize).shape.width();
         const int w = std::max(e.image.width(), label_w), h = label_h + e.image.height();
         if (y > kMargin && y + h > kColumnHeight + kMargin) {
             x += column_width + kMargin * 2;
@@ -85,10 +76,10 @@ Image make_contact_sheet(const std::vector<NamedPicture>& pictures, const Font& 
         sheet_h = std::max(sheet_h, y - kMargin);
     }
 
-    Image sheet(sheet_w, sheet_h, kCanvas);
+    Image sheet(sheet_w, sheet_h, kSheetCanvas);
     for (const Placed& p : placed) {
         draw_label(sheet, font, p.entry->label, p.x, p.y);
-        sheet.blit(p.entry->image, 0, 0, p.x, p.y + label_h, p.entry->image.width(), p.entry->image.height());
+        sheet.paste(p.entry->image, p.x, p.y + label_h);
     }
     return sheet;
 }

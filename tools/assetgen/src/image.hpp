@@ -30,7 +30,9 @@ public:
     // Copies a w × h area of src at (sx, sy) to (dx, dy); the masked form skips kMask pixels.
     void blit(const Image& src, int sx, int sy, int dx, int dy, int w, int h);
     void masked_blit(const Image& src, int sx, int sy, int dx, int dy, int w, int h);
+    // The whole of src with its top-left corner at (dx, dy): masked (draw) or not (paste).
     void draw(const Image& src, int dx, int dy) { masked_blit(src, 0, 0, dx, dy, src.width_, src.height_); }
+    void paste(const Image& src, int dx, int dy) { blit(src, 0, 0, dx, dy, src.width_, src.height_); }
 
     Image crop(int x, int y, int w, int h) const;
     Image scaled_up(int factor) const;

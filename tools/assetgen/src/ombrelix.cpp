@@ -12,8 +12,7 @@ namespace assetgen {
 
 namespace {
 
-constexpr double kStandX = 18, kFloor = 170;
-constexpr double kHipHeight = 54, kThigh = 29, kShin = 28, kTorso = 38, kUpperArm = 19, kForearm = 18;
+constexpr double kTorso = 38;
 
 const Shades kCoat{{8, 26, 34}, {22, 70, 88}, {36, 112, 128}, {78, 164, 168}};
 const Shades kTrousers{{12, 14, 26}, {30, 32, 50}, {48, 52, 76}, {74, 80, 108}};
@@ -27,42 +26,15 @@ const Rgb kGold{240, 178, 48};
 const Rgb kFerrule{210, 214, 226};
 const FaceLook kLook{{22, 10, 16}, {250, 246, 236}, {28, 44, 66}, {84, 24, 30}, {214, 96, 96}};
 
-struct Body {
-    Point hip, neck, head;
-    double tilt;
-    Point back_shoulder, back_elbow, back_hand, front_shoulder, front_elbow, front_hand;
-    Point back_knee, back_ankle, front_knee, front_ankle;
-};
+// Tall and lanky: long legs and arms, narrow hips and shoulders.
+const Build kBuild{18, 54, 2, kTorso, {-3, 2}, {2, 2}, 29, 28, 19, 18, {4.2, 3.2, 2.6}, {3.6, 3.1, 2.7}, 2.8,
+                   {{-3, -2}, {2, -3}, {8, -1}, {10, 1}, {10, 3}, {-3, 3}}, kTrousers, kShoes, kCoat, kSkin};
 
-Body skeleton(const Pose& p) {
-    Body b;
-    const double base = kStandX + p.walk, up = 180 - p.lean, torso = kTorso + p.stretch;
-    b.hip = {base + p.x, kFloor - kHipHeight + p.y};
-    const Point shoulder = along(b.hip, up, torso);
-    b.neck = along(b.hip, up, torso + 2);
+Skeleton skeleton(const Pose& p) {
+    Skeleton b = skeleton_of(kBuild, p);
     b.tilt = p.lean * 0.5 + p.head;
-    b.head = along(b.neck, 180 - b.tilt, 12);
-    b.back_shoulder = {shoulder.x - 3, shoulder.y + 2};
-    b.front_shoulder = {shoulder.x + 2, shoulder.y + 2};
-    b.back_elbow = along(b.back_shoulder, p.back_arm, kUpperArm);
-    b.back_hand = along(b.back_elbow, p.back_arm + p.back_elbow, kForearm);
-    b.front_elbow = along(b.front_shoulder, p.front_arm, kUpperArm);
-    b.front_hand = along(b.front_elbow, p.front_arm + p.front_elbow, kForearm);
-    b.back_ankle = {base + p.back_foot, kFloor - 3 - p.back_lift};
-    b.front_ankle = {base + p.front_foot, kFloor - 3 - p.front_lift};
-    b.back_knee = joint_between({b.hip.x - 2, b.hip.y}, b.back_ankle, kThigh, kShin, 1);
-    b.front_knee = joint_between({b.hip.x + 2, b.hip.y}, b.front_ankle, kThigh, kShin, 1);
+    b.head = along(along(b.hip, 180 - p.lean, kTorso + p.stretch + 2), 180 - b.tilt, 12);
     return b;
-}
-
-void draw_leg(Image& f, Point hip, Point knee, Point ankle) {
-    draw_part(f, Part().capsule(hip, knee, 4.2, 3.2).capsule(knee, ankle, 3.2, 2.6), kTrousers, 1);
-    draw_part(f, Part().polygon(placed(ankle, 0, {{-3, -2}, {2, -3}, {8, -1}, {10, 1}, {10, 3}, {-3, 3}})), kShoes, 1);
-}
-
-void draw_arm(Image& f, Point shoulder, Point elbow, Point hand) {
-    draw_part(f, Part().capsule(shoulder, elbow, 3.6, 3.1).capsule(elbow, hand, 3.1, 2.7), kCoat, 1);
-    draw_part(f, Part().circle(hand, 2.8), kSkin, 1);
 }
 
 // The umbrella, held at the crook: furled along its shaft, or opened into a dome whose panels
@@ -108,7 +80,7 @@ void draw_umbrella(Image& f, Point hand, double angle, double open, double spin)
     dot(f, apex.x, apex.y, kFerrule);
 }
 
-void draw_head(Image& f, const Body& b, int face) {
+void draw_head(Image& f, const Skeleton& b, int face) {
     const Point h = b.head;
     const double t = b.tilt;
     Part head;
@@ -129,7 +101,7 @@ void draw_head(Image& f, const Body& b, int face) {
     if (face != kSad) block(f, cheek.x, cheek.y, 2, 1, kSkin.dark);
 }
 
-void draw_coat(Image& f, const Pose& p, const Body& b) {
+void draw_coat(Image& f, const Pose& p, const Skeleton& b) {
     const double top = -kTorso - p.stretch;
     draw_part(f, Part().polygon(placed(b.hip, p.lean, {{-8, top + 1}, {-3, top - 1}, {7, top}, {10, top * 0.7}, {8, -12},
                                                         {10, 0}, {15, 22}, {-13, 22}, {-10, 4}, {-10, -14},
@@ -145,15 +117,15 @@ void draw_coat(Image& f, const Pose& p, const Body& b) {
 }
 
 void draw_ombrelix(Image& f, const Pose& p) {
-    const Body b = skeleton(p);
-    draw_arm(f, b.back_shoulder, b.back_elbow, b.back_hand);
+    const Skeleton b = skeleton(p);
+    draw_arm(f, kBuild, b.back_shoulder, b.back_elbow, b.back_hand);
     if (p.item != kBolt || !p.flying || p.open > 0) draw_umbrella(f, b.back_hand, p.tool, p.open, p.spin);
-    draw_part(f, Part().circle(b.back_hand, 2.8), kSkin, 1);
-    draw_leg(f, {b.hip.x - 2, b.hip.y}, b.back_knee, b.back_ankle);
-    draw_leg(f, {b.hip.x + 2, b.hip.y}, b.front_knee, b.front_ankle);
+    draw_part(f, Part().circle(b.back_hand, kBuild.hand), kSkin, 1);
+    draw_leg(f, kBuild, b.back_hip, b.back_knee, b.back_ankle);
+    draw_leg(f, kBuild, b.front_hip, b.front_knee, b.front_ankle);
     draw_coat(f, p, b);
     draw_head(f, b, p.face);
-    draw_arm(f, b.front_shoulder, b.front_elbow, b.front_hand);
+    draw_arm(f, kBuild, b.front_shoulder, b.front_elbow, b.front_hand);
     if (p.item != kNoItem && !p.flying) draw_item(f, p.item, {b.front_hand.x + 2, b.front_hand.y - 3}, p.spin);
     draw_thrown(f, p);
     draw_fx(f, p, {b.hip.x, b.hip.y - 20}, b.head);

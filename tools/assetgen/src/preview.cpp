@@ -1,6 +1,7 @@
 #include "preview.hpp"
 
 #include "palette.hpp"
+#include "shape.hpp"
 
 namespace assetgen {
 
@@ -52,25 +53,11 @@ void draw_board(Image& panel, const Image& cups, const Image& pop, const Image& 
     panel.draw(board, look.board_x, 16);
 }
 
-void frame_rect(Image& panel, int left, int top, int right, int bottom) {
-    for (int inset = 0; inset < 2; ++inset) {
-        const int l = left - 2 + inset, t = top - 2 + inset, r = right + 2 - inset, b = bottom + 2 - inset;
-        panel.fill_rect(l, t, r - l + 1, 1, palette::kWhite);
-        panel.fill_rect(l, b, r - l + 1, 1, palette::kWhite);
-        panel.fill_rect(l, t, 1, b - t + 1, palette::kWhite);
-        panel.fill_rect(r, t, 1, b - t + 1, palette::kWhite);
-    }
-}
-
 Image top_panel_with_boards(const Image& bg, const Image& cups, const Image& pop, const Image& super) {
     Image panel = bg.crop(0, 0, kPanelW, kPanelH);
     draw_board(panel, cups, pop, super, {&kLeftBoard, 16, 1, 2, 5, 2, 3, 4, 1});
     draw_board(panel, cups, pop, super, {&kRightBoard, 144, 0, 4, 3, 4, -1, 0, 0});
     return panel;
-}
-
-void draw_score(Image& panel, const Image& numbers, int score, int x, int y) {
-    for (int k = 5; k >= 0; --k, score /= 10) panel.masked_blit(numbers, 16 * (score % 10), 0, x + 16 * k, y, 16, 16);
 }
 
 Image battle_screen(const std::map<std::string, const Image*>& p) {
@@ -86,20 +73,13 @@ Image battle_screen(const std::map<std::string, const Image*>& p) {
     top.masked_blit(super, 0, 16, 131, 20, 8, 8);
 
     Image bottom = find(p, "char_bg.pcx")->crop(0, 0, kPanelW, kPanelH);
-    const int balance = 22;
-    bottom.fill_rect(129 + balance, 24, 192 - (129 + balance) + 1, 9, palette::kWhite);
-    bottom.fill_rect(64, 24, 128 + balance - 64 + 1, 9, Rgb(0, 0, 0));
-    const Rgb grey(128, 128, 128);
-    bottom.fill_rect(64, 24, 129, 1, grey);
-    bottom.fill_rect(64, 32, 129, 1, grey);
-    bottom.fill_rect(64, 24, 1, 9, grey);
-    bottom.fill_rect(192, 24, 1, 9, grey);
+    draw_balance_bar(bottom, 22);
     draw_score(bottom, *find(p, "numbers.pcx"), 4250, 8, 8);
     draw_score(bottom, *find(p, "numbers.pcx"), 1987, 152, 8);
 
     Image screen(kPanelW, kPanelH * 2);
-    screen.blit(top, 0, 0, 0, 0, kPanelW, kPanelH);
-    screen.blit(bottom, 0, 0, 0, kPanelH, kPanelW, kPanelH);
+    screen.paste(top, 0, 0);
+    screen.paste(bottom, 0, kPanelH);
     return in_16_bit(screen);
 }
 
@@ -129,6 +109,30 @@ bool has_all(const std::map<std::string, const Image*>& p, std::initializer_list
 
 }  // namespace
 
+void draw_score(Image& panel, const Image& numbers, int score, int x, int y) {
+    for (int k = 5; k >= 0; --k, score /= 10) panel.masked_blit(numbers, 16 * (score % 10), 0, x + 16 * k, y, 16, 16);
+}
+
+void draw_balance_bar(Image& panel, int balance) {
+    panel.fill_rect(129 + balance, 24, 192 - (129 + balance) + 1, 9, palette::kWhite);
+    panel.fill_rect(64, 24, 128 + balance - 64 + 1, 9, Rgb(0, 0, 0));
+    const Rgb grey(128, 128, 128);
+    panel.fill_rect(64, 24, 129, 1, grey);
+    panel.fill_rect(64, 32, 129, 1, grey);
+    panel.fill_rect(64, 24, 1, 9, grey);
+    panel.fill_rect(192, 24, 1, 9, grey);
+}
+
+void frame_rect(Image& panel, int left, int top, int right, int bottom) {
+    for (int inset = 0; inset < 2; ++inset) {
+        const int l = left - 2 + inset, t = top - 2 + inset, r = right + 2 - inset, b = bottom + 2 - inset;
+        panel.fill_rect(l, t, r - l + 1, 1, palette::kWhite);
+        panel.fill_rect(l, b, r - l + 1, 1, palette::kWhite);
+        panel.fill_rect(l, t, 1, b - t + 1, palette::kWhite);
+        panel.fill_rect(r, t, 1, b - t + 1, palette::kWhite);
+    }
+}
+
 Image in_16_bit(const Image& image) {
     Image out(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y)
@@ -149,6 +153,10 @@ std::vector<PreviewScreen> preview_screens(const std::map<std::string, const Ima
     if (has_all(pictures, {"bg.pcx", "cups.pcx", "pop.pcx", "super.pcx", "winlose.pcx"}))
         out.push_back({"result (mock-up)", result_screen(pictures)});
     return out;
+}
+
+void draw_label(Image& sheet, const Font& font, const std::string& text, int x, int y, Rgb colour) {
+    paint(sheet, font.render(text, kSheetLabelSize).shape, colour, x, y);
 }
 
 }  // namespace assetgen

@@ -12,9 +12,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr double kStandX = 24, kFloor = 170;
-constexpr double kHipHeight = 27, kThigh = 15, kShin = 14, kUpperArm = 11, kForearm = 11;
-
 const Shades kJacket{{40, 6, 14}, {118, 22, 36}, {174, 42, 50}, {222, 94, 82}};
 const Shades kTrousers{{24, 16, 14}, {58, 44, 40}, {84, 66, 58}, {114, 94, 82}};
 const Shades kBoots{{20, 8, 6}, {60, 28, 18}, {92, 46, 28}, {142, 82, 52}};
@@ -22,50 +19,21 @@ const Shades kGlove{{40, 40, 56}, {176, 180, 200}, {226, 228, 236}, {255, 255, 2
 const Shades kSkin{{62, 24, 18}, {196, 118, 88}, {238, 166, 126}, {252, 206, 170}};
 const Shades kGinger{{50, 20, 6}, {156, 68, 20}, {210, 106, 34}, {246, 158, 72}};
 const Shades kBeret{{52, 32, 6}, {168, 110, 22}, {220, 160, 40}, {250, 208, 100}};
-const Shades kTrayMetal{{30, 32, 44}, {118, 124, 142}, {176, 182, 198}, {232, 236, 246}};
-const Shades kCupRed{{44, 8, 14}, {140, 30, 42}, {196, 54, 60}, {238, 118, 104}};
 const Rgb kApron{244, 234, 208};
 const Rgb kApronShade{212, 196, 160};
 const Rgb kButton{250, 206, 90};
 const Rgb kRosy{232, 120, 104};
 const FaceLook kLook{{30, 12, 8}, {252, 248, 236}, {40, 30, 24}, {96, 24, 22}, {220, 100, 96}};
 
-struct Body {
-    Point hip, belly, head;
-    double tilt;
-    Point back_shoulder, back_elbow, back_hand, front_shoulder, front_elbow, front_hand;
-    Point back_knee, back_ankle, front_knee, front_ankle;
-};
+// Short and round: stubby legs and arms, wide hips and shoulders.
+const Build kBuild{24, 27, 5, 30, {-8, 1}, {5, 2}, 15, 14, 11, 11, {5, 4.2, 3.6}, {4.6, 4.0, 3.4}, 3.9,
+                   {{-5, -3}, {3, -4}, {8, -2}, {10, 1}, {10, 3}, {-5, 3}}, kTrousers, kBoots, kJacket, kGlove};
 
-Body skeleton(const Pose& p) {
-    Body b;
-    const double base = kStandX + p.walk, up = 180 - p.lean;
-    b.hip = {base + p.x, kFloor - kHipHeight + p.y};
-    b.belly = along(b.hip, up, 17 + p.stretch / 2);
-    const Point shoulder = along(b.hip, up, 30 + p.stretch);
+Skeleton skeleton(const Pose& p) {
+    Skeleton b = skeleton_of(kBuild, p);
     b.tilt = p.lean * 0.6 + p.head;
-    b.head = along(along(b.hip, up, 41 + p.stretch), 180 - b.tilt, 4);
-    b.back_shoulder = {shoulder.x - 8, shoulder.y + 1};
-    b.front_shoulder = {shoulder.x + 5, shoulder.y + 2};
-    b.back_elbow = along(b.back_shoulder, p.back_arm, kUpperArm);
-    b.back_hand = along(b.back_elbow, p.back_arm + p.back_elbow, kForearm);
-    b.front_elbow = along(b.front_shoulder, p.front_arm, kUpperArm);
-    b.front_hand = along(b.front_elbow, p.front_arm + p.front_elbow, kForearm);
-    b.back_ankle = {base + p.back_foot, kFloor - 3 - p.back_lift};
-    b.front_ankle = {base + p.front_foot, kFloor - 3 - p.front_lift};
-    b.back_knee = joint_between({b.hip.x - 5, b.hip.y}, b.back_ankle, kThigh, kShin, 1);
-    b.front_knee = joint_between({b.hip.x + 5, b.hip.y}, b.front_ankle, kThigh, kShin, 1);
+    b.head = along(along(b.hip, 180 - p.lean, 41 + p.stretch), 180 - b.tilt, 4);
     return b;
-}
-
-void draw_leg(Image& f, Point hip, Point knee, Point ankle) {
-    draw_part(f, Part().capsule(hip, knee, 5, 4.2).capsule(knee, ankle, 4.2, 3.6), kTrousers, 1);
-    draw_part(f, Part().polygon(placed(ankle, 0, {{-5, -3}, {3, -4}, {8, -2}, {10, 1}, {10, 3}, {-5, 3}})), kBoots, 1);
-}
-
-void draw_arm(Image& f, Point shoulder, Point elbow, Point hand) {
-    draw_part(f, Part().capsule(shoulder, elbow, 4.6, 4.0).capsule(elbow, hand, 4.0, 3.4), kJacket, 1);
-    draw_part(f, Part().circle(hand, 3.9), kGlove, 1);
 }
 
 // The tray on the back hand: flat with a teacup and a croissant, or spinning once raised.
@@ -76,13 +44,13 @@ void draw_tray(Image& f, Point hand, double tilt, double raised, double spin) {
         return;
     }
     draw_part(f, Part().polygon(oval({c.x + 2, c.y - 4}, 3.5, 3, 0)).polygon(placed({c.x + 2, c.y - 4}, tilt, {{-4, -1}, {4, -1}, {3, 3}, {-3, 3}})),
-              kCupRed, 1);
+              kTeaRed, 1);
     draw_part(f, Part().circle({c.x - 5, c.y - 3}, 2.8).circle({c.x - 9, c.y - 2}, 2.2).circle({c.x - 1.5, c.y - 2}, 2),
-              Shades{{52, 24, 6}, {168, 92, 30}, {218, 148, 58}, {248, 204, 110}}, 1);
-    draw_part(f, Part().polygon(oval(c, 13, 2.6, tilt)), kTrayMetal, 1);
+              kPastry, 1);
+    draw_part(f, Part().polygon(oval(c, 13, 2.6, tilt)), kSilver, 1);
 }
 
-void draw_head(Image& f, const Body& b, int face) {
+void draw_head(Image& f, const Skeleton& b, int face) {
     const Point h = b.head;
     const double t = b.tilt;
     draw_part(f, Part().polygon(oval(h, 12, 11.5, t)), kSkin, 2);
@@ -105,35 +73,36 @@ void draw_head(Image& f, const Body& b, int face) {
     draw_patch(f, Part().polygon(oval(band, 11, 1.4, t - 6)), kBeret.dark);
 }
 
-void draw_body(Image& f, const Pose& p, const Body& b) {
+void draw_body(Image& f, const Pose& p, Point belly) {
     const double rx = 18, ry = 22 + p.stretch / 2;
-    draw_part(f, Part().polygon(oval(b.belly, rx, ry, p.lean)), kJacket, 2);
+    draw_part(f, Part().polygon(oval(belly, rx, ry, p.lean)), kJacket, 2);
     std::vector<Point> apron;
     for (int a = -40; a <= 100; a += 10)
-        apron.push_back(turned({b.belly.x + rx * 0.9 * std::cos(a * kPi / 180), b.belly.y + ry * 0.9 * std::sin(a * kPi / 180)},
-                               b.belly, p.lean));
-    apron.push_back(turned({b.belly.x - 4, b.belly.y + 2}, b.belly, p.lean));
+        apron.push_back(turned({belly.x + rx * 0.9 * std::cos(a * kPi / 180), belly.y + ry * 0.9 * std::sin(a * kPi / 180)},
+                               belly, p.lean));
+    apron.push_back(turned({belly.x - 4, belly.y + 2}, belly, p.lean));
     draw_patch(f, Part().polygon(apron), kApron);
-    draw_patch(f, Part().polygon(placed(b.belly, p.lean, {{4, 14}, {15, 8}, {12, 14}, {4, 19}})), kApronShade);
-    for (const Point& button : placed(b.belly, p.lean, {{9, -16}, {13, -10}})) block(f, button.x, button.y, 2, 2, kButton);
-    const Point collar = along(b.belly, 180 - p.lean, ry - 2);
+    draw_patch(f, Part().polygon(placed(belly, p.lean, {{4, 14}, {15, 8}, {12, 14}, {4, 19}})), kApronShade);
+    for (const Point& button : placed(belly, p.lean, {{9, -16}, {13, -10}})) block(f, button.x, button.y, 2, 2, kButton);
+    const Point collar = along(belly, 180 - p.lean, ry - 2);
     draw_part(f, Part().polygon({{collar.x + 1, collar.y - 2}, {collar.x + 9, collar.y - 1}, {collar.x + 5, collar.y + 4}}),
               kGlove, 1);
 }
 
 void draw_quorvant(Image& f, const Pose& p) {
-    const Body b = skeleton(p);
-    draw_arm(f, b.back_shoulder, b.back_elbow, b.back_hand);
-    draw_leg(f, {b.hip.x - 5, b.hip.y}, b.back_knee, b.back_ankle);
-    draw_leg(f, {b.hip.x + 5, b.hip.y}, b.front_knee, b.front_ankle);
-    draw_body(f, p, b);
+    const Skeleton b = skeleton(p);
+    const Point belly = along(b.hip, 180 - p.lean, 17 + p.stretch / 2);
+    draw_arm(f, kBuild, b.back_shoulder, b.back_elbow, b.back_hand);
+    draw_leg(f, kBuild, b.back_hip, b.back_knee, b.back_ankle);
+    draw_leg(f, kBuild, b.front_hip, b.front_knee, b.front_ankle);
+    draw_body(f, p, belly);
     draw_head(f, b, p.face);
     // The tray rides above and behind his head, so it is drawn over the beret's back.
     if (!(p.item == kTray && p.flying)) draw_tray(f, b.back_hand, p.tool, p.open, p.spin);
-    draw_arm(f, b.front_shoulder, b.front_elbow, b.front_hand);
+    draw_arm(f, kBuild, b.front_shoulder, b.front_elbow, b.front_hand);
     if (p.item != kNoItem && !p.flying) draw_item(f, p.item, {b.front_hand.x + 2, b.front_hand.y - 4}, p.spin);
     draw_thrown(f, p);
-    draw_fx(f, p, {b.belly.x, b.belly.y}, {b.head.x, b.head.y - 4});
+    draw_fx(f, p, belly, {b.head.x, b.head.y - 4});
 }
 
 // His carriage: the tray up behind his head, the free hand on his belly, chin up.

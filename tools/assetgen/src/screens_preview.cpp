@@ -16,8 +16,6 @@ constexpr int kW = 256, kH = 192;
 constexpr int kScale = 2;
 constexpr int kColumns = 4;
 constexpr int kMargin = 16;
-constexpr int kLabelSize = 13;
-constexpr Rgb kCanvas{34, 34, 38};
 
 using Pictures = std::map<std::string, const Image*>;
 
@@ -67,8 +65,7 @@ Screen character_select(const Pictures& p) {
     for (int c = 0; c < 2; ++c)
         for (int k = 0; k < 4; ++k) {
             const auto it = p.find(portraits[c]);
-            if (it != p.end()) s.bottom.blit(*it->second, 0, 0, 2 + 64 * k, 2 + 96 * c, it->second->width(),
-                                             it->second->height());
+            if (it != p.end()) s.bottom.paste(*it->second, 2 + 64 * k, 2 + 96 * c);
             else s.bottom.fill_rect(2 + 64 * k, 2 + 96 * c, 60, 90, stand_in[c]);
         }
     draw_mouse(s.bottom, 150, 130);
@@ -109,16 +106,6 @@ const Rows kPreset2 = {"000000", "010000", "010220", "010220", "010000",
 const Rows kPreset3 = {"000000", "000000", "000000", "000000", "000000",
                        "000000", "033020", "022020", "011112", "022332"};
 
-void draw_white_frame(Image& top, int left, int t, int right, int bottom) {
-    for (int k = 0; k < 2; ++k) {
-        const int l = left - 2 + k, tt = t - 2 + k, r = right + 2 - k, b = bottom + 2 - k;
-        top.fill_rect(l, tt, r - l + 1, 1, palette::kWhite);
-        top.fill_rect(l, b, r - l + 1, 1, palette::kWhite);
-        top.fill_rect(l, tt, 1, b - tt + 1, palette::kWhite);
-        top.fill_rect(r, tt, 1, b - tt + 1, palette::kWhite);
-    }
-}
-
 Screen tutorial_page(const Pictures& p, int page) {
     Screen s{"tutorial page " + std::to_string(page), picture(p, "bg.pcx"),
              picture(p, "tuttxt.pcx").crop(0, kH * page, kW, kH)};
@@ -128,19 +115,11 @@ Screen tutorial_page(const Pictures& p, int page) {
         for (int r = 0; r < 10; ++r)
             for (int c = 0; c < 6; ++c)
                 if ((*rows)[r][c] != '0') s.top.masked_blit(cups, 0, 16 * ((*rows)[r][c] - '0'), 16 + 16 * c, 16 + 16 * r, 16, 16);
-        if (page == 1) draw_white_frame(s.top, 16, 16 + 16 * 3, 111, 16 + 16 * 3 + 15);
-        else if (page == 2) draw_white_frame(s.top, 16 + 32, 16, 16 + 47, 175);
-        else draw_white_frame(s.top, 16, 16, 111, 175);
+        if (page == 1) frame_rect(s.top, 16, 16 + 16 * 3, 111, 16 + 16 * 3 + 15);
+        else if (page == 2) frame_rect(s.top, 16 + 32, 16, 16 + 47, 175);
+        else frame_rect(s.top, 16, 16, 111, 175);
     }
-    if (page == 4) {  // the balance bar at 0, as the game draws it over this page
-        s.bottom.fill_rect(129, 24, 64, 9, palette::kWhite);
-        s.bottom.fill_rect(64, 24, 65, 9, Rgb(0, 0, 0));
-        const Rgb grey(128, 128, 128);
-        s.bottom.fill_rect(64, 24, 129, 1, grey);
-        s.bottom.fill_rect(64, 32, 129, 1, grey);
-        s.bottom.fill_rect(64, 24, 1, 9, grey);
-        s.bottom.fill_rect(192, 24, 1, 9, grey);
-    }
+    if (page == 4) draw_balance_bar(s.bottom, 0);  // as the game draws it over this page
     return s;
 }
 
@@ -158,18 +137,17 @@ Image make_screens_sheet(const std::vector<NamedPicture>& pictures, const Font& 
     screens.push_back(pause_menu(p, battle_bottom, 3, 128));
     for (int page = 0; page < 7; ++page) screens.push_back(tutorial_page(p, page));
 
-    const int cell_w = kW * kScale + kMargin, label_h = kLabelSize + 6, cell_h = label_h + 2 * kH * kScale + kMargin;
+    const int cell_w = kW * kScale + kMargin, label_h = kSheetLabelSize + 6, cell_h = label_h + 2 * kH * kScale + kMargin;
     const int rows = (static_cast<int>(screens.size()) + kColumns - 1) / kColumns;
-    Image sheet(kMargin + kColumns * cell_w, kMargin + rows * cell_h, kCanvas);
+    Image sheet(kMargin + kColumns * cell_w, kMargin + rows * cell_h, kSheetCanvas);
     for (std::size_t i = 0; i < screens.size(); ++i) {
         const int x = kMargin + static_cast<int>(i) % kColumns * cell_w;
         const int y = kMargin + static_cast<int>(i) / kColumns * cell_h;
-        paint(sheet, font.render(screens[i].label, kLabelSize).shape, Rgb(210, 210, 200), x, y);
+        draw_label(sheet, font, screens[i].label, x, y);
         Image screen(kW, 2 * kH);
         screen.blit(screens[i].top, 0, 0, 0, 0, kW, kH);
         screen.blit(screens[i].bottom, 0, 0, 0, kH, kW, kH);
-        const Image big = in_16_bit(screen).scaled_up(kScale);
-        sheet.blit(big, 0, 0, x, y + label_h, big.width(), big.height());
+        sheet.paste(in_16_bit(screen).scaled_up(kScale), x, y + label_h);
     }
     return sheet;
 }
