@@ -40,46 +40,88 @@ std::string read_file(const char* file, std::string (*read)(FILE*, const char*, 
     return error;
 }
 
-// The sheets the animation list names, each a stack of whole 192-row frames at most 256 wide.
-std::string load_sheets(Player* p, const CharacterLists& lists, const char* file) {
-    for (int k = 0; k < lists.anim_count; k++) {
-        const ListedFile& listed = lists.sheets[k];
-        const std::string damage = picture_file_fault(listed.name, 0, 0);
+// A character's files read and checked, nothing loaded yet: its lists, its pattern and the number
+// of frames of each sheet.
+struct CheckedCharacter {
+    CharacterLists lists;
+    int32_t pattern[board_cells];
+    int frames[max_anims];
+};
+
+// The sheets the animation list names, by their bytes: each a stack of whole 192-row frames at most
+// 256 wide.
+std::string check_sheets(CheckedCharacter* c, const char* file) {
+    for (int k = 0; k < c->lists.anim_count; k++) {
+        const ListedFile& listed = c->lists.sheets[k];
+        std::vector<uint8_t> bytes;
+        std::string damage = read_game_file(listed.name, &bytes);
+        if (damage.empty()) damage = pcx_fault(bytes, 0, 0);
         if (!damage.empty()) return file_fault(file, listed.line, "the sheet \"%s\" %s", listed.name, damage.c_str());
-        BITMAP* sheet = load_bitmap(listed.name, nullptr);
-        p->anims[k] = Anim{sheet, lists.next[k]};
-        if (!sheet) return file_fault(file, listed.line, "cannot load the sheet \"%s\" (out of memory)", listed.name);
-        if (sheet->h == 0 || sheet->h % frame_height != 0 || sheet->w > screen_width)
+        int w, h;
+        pcx_size(bytes, &w, &h);
+        if (h % frame_height != 0 || w > screen_width)
             return file_fault(file, listed.line, "the sheet \"%s\" is %d x %d: it must be at most %d wide and %d x n high",
-                              listed.name, sheet->w, sheet->h, screen_width, frame_height);
+                              listed.name, w, h, screen_width, frame_height);
+        c->frames[k] = h / frame_height;
     }
     return "";
 }
 
-// The samples the sample list names.
-std::string load_samples(Player* p, const CharacterLists& lists, const char* file) {
-    for (int k = 0; k < lists.sample_count; k++) {
-        const ListedFile& listed = lists.samples[k];
+// The samples the sample list names, by their bytes.
+std::string check_samples(const CheckedCharacter& c, const char* file) {
+    for (int k = 0; k < c.lists.sample_count; k++) {
+        const ListedFile& listed = c.lists.samples[k];
         const std::string damage = sound_file_fault(listed.name);
         if (!damage.empty()) return file_fault(file, listed.line, "the sample \"%s\" %s", listed.name, damage.c_str());
-        p->sfx[k] = load_sample(listed.name);
-        if (!p->sfx[k]) return file_fault(file, listed.line, "the sample \"%s\" is not a sound the game can play", listed.name);
-        p->sfx[k]->priority = sample_priority;
     }
     return "";
 }
 
-// The cues, each at a frame its animation shows.
-std::string take_cues(Player* p, const CharacterLists& lists, const char* file) {
-    for (int k = 0; k < lists.cue_count; k++) {
-        const Cue& cue = lists.cues[k];
-        const int frames = p->anims[cue.anim].sheet->h / frame_height;
+// Each cue at a frame its animation shows.
+std::string check_cue_frames(const CheckedCharacter& c, const char* file) {
+    for (int k = 0; k < c.lists.cue_count; k++) {
+        const Cue& cue = c.lists.cues[k];
+        const int frames = c.frames[cue.anim];
         if (cue.frame < 0 || cue.frame >= frames)
-            return file_fault(file, lists.cue_lines[k], "frame %d is not a frame of animation %d (0 to %d)", cue.frame,
+            return file_fault(file, c.lists.cue_lines[k], "frame %d is not a frame of animation %d (0 to %d)", cue.frame,
                               cue.anim, frames - 1);
-        p->cues[k] = cue;
     }
-    p->cue_count = lists.cue_count;
+    return "";
+}
+
+// Reads and checks all of a character's files without loading a picture or a sound.
+std::string check_character(int character, CheckedCharacter* c) {
+    const CharacterFiles& files = character_files[character == 1 ? 1 : 0];
+    std::string error = read_file(files.anim_list, read_anim_list, &c->lists);
+    if (error.empty()) error = read_file(files.pattern, read_pattern, c->pattern);
+    if (error.empty()) error = read_file(files.sample_list, read_sample_list, &c->lists);
+    // The files the lists name before the cue list, so that a list cut short is caught at its own
+    // last name, not at a cue that counts on a later one.
+    if (error.empty()) error = check_sheets(c, files.anim_list);
+    if (error.empty()) error = check_samples(*c, files.sample_list);
+    if (error.empty()) error = read_file(files.cue_list, read_cue_list, &c->lists);
+    if (error.empty()) error = check_cue_frames(*c, files.cue_list);
+    return error;
+}
+
+// The checked character's sheets, samples, cues and pattern into the record.
+std::string load_checked(Player* p, const CheckedCharacter& c, const CharacterFiles& files) {
+    for (int k = 0; k < c.lists.anim_count; k++) {
+        const ListedFile& listed = c.lists.sheets[k];
+        p->anims[k] = Anim{load_bitmap(listed.name, nullptr), c.lists.next[k]};
+        if (!p->anims[k].sheet)
+            return file_fault(files.anim_list, listed.line, "cannot load the sheet \"%s\" (out of memory)", listed.name);
+    }
+    for (int k = 0; k < c.lists.sample_count; k++) {
+        const ListedFile& listed = c.lists.samples[k];
+        p->sfx[k] = load_sample(listed.name);
+        if (!p->sfx[k])
+            return file_fault(files.sample_list, listed.line, "the sample \"%s\" is not a sound the game can play", listed.name);
+        p->sfx[k]->priority = sample_priority;
+    }
+    for (int k = 0; k < c.lists.cue_count; k++) p->cues[k] = c.lists.cues[k];
+    p->cue_count = c.lists.cue_count;
+    for (int i = 0; i < board_cells; i++) p->pattern[i] = c.pattern[i];
     return "";
 }
 
@@ -95,23 +137,19 @@ void load_character(Player* p, int character) {
 }  // namespace
 
 std::string load_character_data(Player* p, int character) {
-    const CharacterFiles& files = character_files[character == 1 ? 1 : 0];
-    CharacterLists lists;
-    std::string error = read_file(files.anim_list, read_anim_list, &lists);
-    if (error.empty()) error = read_file(files.pattern, read_pattern, p->pattern);
-    if (error.empty()) error = read_file(files.sample_list, read_sample_list, &lists);
-    // The files the lists name before the cue list, so that a list cut short is caught at its own
-    // last name, not at a cue that counts on a later one.
-    if (error.empty()) error = load_sheets(p, lists, files.anim_list);
-    if (error.empty()) error = load_samples(p, lists, files.sample_list);
-    if (error.empty()) error = read_file(files.cue_list, read_cue_list, &lists);
-    if (error.empty()) error = take_cues(p, lists, files.cue_list);
+    CheckedCharacter c;
+    std::string error = check_character(character, &c);
+    if (error.empty()) error = load_checked(p, c, character_files[character == 1 ? 1 : 0]);
     if (!error.empty()) release_character_data(p);
     return error;
 }
 
-void load_characters() {
-    for (Player* p : players) load_character(p, p->index);
+void check_characters() {
+    for (int character : {0, 1}) {
+        CheckedCharacter c;
+        const std::string error = check_character(character, &c);
+        if (!error.empty()) fail("%s", error.c_str());
+    }
 }
 
 void prepare_round(Player* p, int character) {

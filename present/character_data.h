@@ -10,10 +10,11 @@ struct Player;
 // A broken data file stops the game with one line "cupclash: FILE:LINE: what is wrong".
 void prepare_round(Player* p, int character);
 
-// At start-up: loads character 0 into the left record and 1 into the right, so that a broken data
-// file of either is reported at once, never in the middle of a match. A round reloads a side only
-// when its character differs.
-void load_characters();
+// At start-up: reads and checks every file of both characters (the lists, the pattern, and the
+// sheets and samples by their bytes) without loading them, so that a broken data file is reported
+// at once, never in the middle of a match; the rounds load them. A fault stops the game with one
+// line "cupclash: FILE:LINE: what is wrong".
+void check_characters();
 
 // Reads the character's lists and pattern and loads the sheets and samples they name into the
 // record, whose character data must be empty. Gives "" or the message of the first fault found,

@@ -140,7 +140,7 @@ void start_game() {
     check_later_files();
     if (install_int(timer_tick, 40) != 0) fail("out of memory starting the timer");
     create_players();
-    load_characters();
+    check_characters();
     if (!sound) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
 }
 

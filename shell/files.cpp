@@ -77,10 +77,16 @@ std::string read_game_file(const char* file, std::vector<uint8_t>* bytes, size_t
     return "";
 }
 
+void pcx_size(const std::vector<uint8_t>& b, int* width, int* height) {
+    *width = le16(b, 8) - le16(b, 4) + 1;
+    *height = le16(b, 10) - le16(b, 6) + 1;
+}
+
 std::string pcx_fault(const std::vector<uint8_t>& b, int width, int height) {
     if (b.size() < pcx_header_size || b[0] != pcx_maker || b[2] != pcx_rle || b[3] != 8 || (b[65] != 1 && b[65] != 3))
         return "is damaged: it is not a PCX picture of 8 bits per colour";
-    const int w = le16(b, 8) - le16(b, 4) + 1, h = le16(b, 10) - le16(b, 6) + 1;
+    int w, h;
+    pcx_size(b, &w, &h);
     const int planes = b[65], bytes_per_line = le16(b, 66);
     if (w <= 0 || h <= 0) return "is damaged: its size is " + std::to_string(w) + " x " + std::to_string(h);
     if ((width != 0 || height != 0) && (w != width || h != height))

@@ -19,6 +19,9 @@ std::string read_game_file(const char* file, std::vector<uint8_t>* bytes, size_t
 // PCX picture, is of another size, ends before its last row or lacks its colour table.
 std::string pcx_fault(const std::vector<uint8_t>& bytes, int width, int height);
 
+// The width and height that a PCX picture's header gives; pcx_fault must have found nothing.
+void pcx_size(const std::vector<uint8_t>& bytes, int* width, int* height);
+
 // Checks a WAV sound of `size` bytes by its first bytes, `head`, which must hold the headers of
 // every part up to the sound data: "is damaged: ..." when it is not a RIFF WAVE file, lacks its
 // format or sound data, or a part of it ends before the length it gives.
