@@ -14,6 +14,11 @@ wait_window
 enter_round  # PLAY, then the upper row: ombrelix on the left, quorvant on the right
 
 # ---- the intro -----------------------------------------------------------------------------------
+for k in $(seq 50); do  # the loading screen first: up to 5 s for the entrance to begin
+    screenshot
+    [ "$(figure quorvant/intro.pcx right)" != none ] && break
+    sleep 0.1
+done
 intro_frames=()
 for k in $(seq 8); do
     screenshot
