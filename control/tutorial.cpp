@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "board/player.h"
 #include "present/hud.h"
 #include "shell/assets.h"
+#include "shell/files.h"
 #include "shell/frame.h"
 #include "shell/match.h"
 
@@ -141,10 +143,11 @@ void run_tutorial() {
     left->state = falling;
 
     // 2. The pages; without them there is no tutorial.
-    BITMAP* pages = load_bitmap(tutorial_picture.name, nullptr);
+    std::string fault = picture_file_fault(tutorial_picture.name, tutorial_picture.width, tutorial_picture.height);
+    BITMAP* pages = fault.empty() ? load_bitmap(tutorial_picture.name, nullptr) : nullptr;
     if (!pages) {
-        std::fprintf(stderr, "cupclash: cannot load picture \"%s\" (missing or unreadable), so no tutorial\n",
-                     tutorial_picture.name);
+        if (fault.empty()) fault = "cannot be drawn";
+        std::fprintf(stderr, "cupclash: picture \"%s\" %s, so no tutorial\n", tutorial_picture.name, fault.c_str());
         balance = 0;
         return;
     }

@@ -27,13 +27,14 @@ const CharacterFiles character_files[2] = {
 
 constexpr int sample_priority = 200;
 
-// Opens a text file in text mode and runs one reader on it.
+// Reads a text file once and runs one reader on its bytes, as a stream for the formatted input.
 template <typename Target>
 std::string read_file(const char* file, std::string (*read)(FILE*, const char*, Target*), Target* target) {
     std::vector<uint8_t> bytes;
     const std::string unusable = read_game_file(file, &bytes);  // missing, unreadable, not a file
     if (!unusable.empty()) return std::string(file) + " " + unusable;
-    FILE* in = std::fopen(file, "r");
+    bytes.push_back(0);  // a stream over an empty file needs a byte to point at; it is not read
+    FILE* in = fmemopen(bytes.data(), bytes.size() - 1, "r");
     if (!in) return std::string(file) + " cannot be read: " + std::strerror(errno);
     std::string error = read(in, file, target);
     std::fclose(in);

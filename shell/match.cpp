@@ -24,7 +24,6 @@ namespace {
 constexpr int banner_rest_y = 96;
 constexpr int banner_speed = 8;
 constexpr int music_priority = 210;
-constexpr int centre_pan = 128, normal_speed = 1000;
 
 // Before every frame of the battle, settling, banner and result: ESC opens the pause menu and the
 // window's close button ends the program. False when the match is to end.

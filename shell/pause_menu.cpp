@@ -16,7 +16,6 @@ constexpr int half_x = 98, half_y = 48, item_step = 12;  // half-size label k at
 constexpr int full_x = 68, full_y = 42;                  // the selected label at (68, 42 + 12k)
 constexpr int bar_left = 68, bar_top = 108, bar_right = 188, bar_bottom = 120;
 constexpr int volume_step = 4;
-constexpr int centre_pan = 128, normal_speed = 1000;
 
 struct MenuPictures {
     BITMAP* labels;     // "menutxt.pcx"

@@ -5,5 +5,5 @@ uint8_t music_volume = 128;
 
 void play_effect(SAMPLE* sample, int index) {
     if (sfx_volume == 0 || !sample) return;
-    play_sample(sample, sfx_volume, index * 128 + 64, 1000, 0);
+    play_sample(sample, sfx_volume, index * 128 + 64, normal_speed, 0);
 }

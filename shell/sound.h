@@ -5,6 +5,9 @@
 #include <allegro.h>
 #include <cstdint>
 
+constexpr int centre_pan = 128;     // play_sample's pan for a sound of neither side
+constexpr int normal_speed = 1000;  // play_sample's frequency for a sound at its own pitch
+
 extern uint8_t sfx_volume;    // 0..255, 0 = effects silent; starts at 128
 extern uint8_t music_volume;  // 0..255; starts at 128
 

@@ -165,7 +165,9 @@ TEST_F(Screens, LoadingShowsWhiteWordsOnBlackAlone) {
             const Rgb c = pixel(screen, x, y);
             ASSERT_TRUE(c == black() || c == white()) << x << "," << y;
             const bool in_words = x >= 128 - 40 && x < 128 + 40 && y >= 96 && y < 104;
-            if (c == white()) ASSERT_TRUE(in_words) << x << "," << y;
+            if (c == white()) {
+                ASSERT_TRUE(in_words) << x << "," << y;
+            }
             white_pixels += c == white();
         }
     EXPECT_GT(white_pixels, 40);  // "loading..." in the built-in font, centred on (128, 96)
