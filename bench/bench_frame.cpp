@@ -1,6 +1,7 @@
 // The cost of one battle frame: both boards stepped and drawn by the computer, the characters, the
-// balance bar and the scores composed, and both panels copied to the screen (here a memory bitmap).
-// A frame has 40 ms; these figures say how much of it the game itself takes.
+// balance bar and the scores composed, and both panels copied to the screen (here a memory bitmap),
+// and the copy of the panels to an enlarged window. A frame has 40 ms; these figures say how much of
+// it the game itself takes.
 //
 // Run from the game folder (build/game), where "AI_list.txt" and the characters' data lie, so that the
 // computer follows its script as in the game: ./benchmarks --benchmark_filter=BattleFrame
@@ -17,6 +18,7 @@
 #include "shell/assets.h"
 #include "shell/frame.h"
 #include "shell/match.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -103,6 +105,23 @@ void BM_ShowPanelsOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ShowPanelsOnly)->Unit(benchmark::kMicrosecond);
+
+// Both panels shown on a window enlarged by the argument (2, 3 or 4): at 3 a frame writes 768 x 1152
+// pixels. The window here is a memory bitmap of that size.
+void BM_ShowPanelsEnlarged(benchmark::State& state) {
+    start_headless();
+    fresh_battle();
+    const int n = static_cast<int>(state.range(0));
+    BITMAP* const game_screen = screen;
+    screen = create_bitmap(screen_width * n, 2 * panel_height * n);
+    window_scale = n;
+    blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+    for (auto _ : state) show_panels();
+    window_scale = 1;
+    destroy_bitmap(screen);
+    screen = game_screen;
+}
+BENCHMARK(BM_ShowPanelsEnlarged)->DenseRange(2, largest_window_scale)->Unit(benchmark::kMicrosecond);
 
 // The character load at a change of character, the moment of the loading screen: the lists, the
 // pattern, the sheets and the samples of the game folder, characters 0 and 1 in turn.

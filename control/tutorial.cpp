@@ -12,6 +12,7 @@
 #include "shell/files.h"
 #include "shell/frame.h"
 #include "shell/match.h"
+#include "shell/window.h"
 
 int32_t tutorial_step = tutorial_walk;
 
@@ -81,12 +82,12 @@ void copy_preset(const PresetRows& rows, int32_t* target) {
 
 bool idle(const Player* p) { return p->state == ready && p->slide_x == 0 && p->slide_y == 0; }
 
-// Draws page k of the pictures across `target` at height y.
-void draw_page(BITMAP* pages, int page, BITMAP* target, int y) {
-    blit(pages, target, 0, page * panel_height, 0, y, screen_width, panel_height);
+// Page k of the pictures: onto the bottom panel, or straight to the bottom half of the window.
+void draw_page(BITMAP* pages, int page) {
+    blit(pages, bottom_panel, 0, page * panel_height, 0, 0, screen_width, panel_height);
 }
 
-void show_page(BITMAP* pages, int page) { draw_page(pages, page, screen, panel_height); }
+void show_page(BITMAP* pages, int page) { show_on_window(pages, page * panel_height, panel_height); }
 
 }  // namespace
 
@@ -180,10 +181,10 @@ void run_tutorial() {
     wait_page(true);
 
     // 10. They break, with the balance bar drawn once over the page.
-    draw_page(pages, page_breaking, bottom_panel, 0);
+    draw_page(pages, page_breaking);
     tutorial_step = tutorial_act;
     draw_balance_bar();
-    blit(bottom_panel, screen, 0, 0, 0, panel_height, screen_width, panel_height);
+    show_on_window(bottom_panel, 0, panel_height);
     wait_page(true);
 
     // 11. The chain board, still.

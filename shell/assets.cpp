@@ -16,6 +16,7 @@
 #include "shell/frame.h"
 #include "shell/guards.h"
 #include "shell/match.h"
+#include "shell/window.h"
 
 BITMAP* cups;
 BITMAP* pop;
@@ -106,7 +107,7 @@ BITMAP* load_picture(const PictureFile& picture) {
     return loaded;
 }
 
-void start_game() {
+void start_game(int window_scale_asked) {
     open_standard_descriptors();
     std::set_new_handler(out_of_memory);
     hold_stop_signals();
@@ -128,12 +129,7 @@ void start_game() {
     install_mouse();
     set_color_depth(16);
     const bool sound = install_sound_quietly();
-    errno = 0;
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 256, 384, 0, 0) != 0) {
-        if (errno == ENOMEM) fail("out of memory opening the window");
-        fail("cannot open the 256 x 384 window: %s", allegro_error);
-    }
-    set_window_title("cupclash");
+    open_window(window_scale_asked);
     set_close_button_callback(close_button_pressed);
     srand(time(nullptr));
     load_shared_assets();

@@ -8,7 +8,7 @@
 
 struct Player;
 
-constexpr int screen_width = 256;  // the window is always 256 x 384: two 256 x 192 panels
+constexpr int screen_width = 256;  // the game draws 256 x 384: two 256 x 192 panels
 constexpr int panel_height = 192;
 
 extern BITMAP* cups;              // cup tiles, 16 x 16: x picks still/shimmer/junk, y the cup type
@@ -47,10 +47,11 @@ constexpr PictureFile tutorial_picture = {"tuttxt.pcx", 256, 7 * 192};  // the t
 // The mask colour of every masked drawing: magenta.
 int mask_colour();
 
-// Brings the game up: Allegro, the window, every shared asset, the timer, both player records and
-// their characters' data.
+// Brings the game up: Allegro, the window (enlarged by the scale asked for, 1..4, or by the one that
+// fits the desktop when that is 0), every shared asset, the timer, both player records and their
+// characters' data.
 // On any failure it reports one line naming the cause and exits with a non-zero status.
-void start_game();
+void start_game(int window_scale_asked);
 
 // The shared pictures, sounds, back buffers and the computer's script, loaded from the working
 // folder (Allegro must be up with its colour depth set). Fails on a missing, unreadable or damaged

@@ -11,6 +11,7 @@
 #include "present/hud.h"
 #include "shell/assets.h"
 #include "shell/match.h"
+#include "shell/window.h"
 
 std::atomic<int> tick_count{0};
 int8_t half_tick = 0;
@@ -67,11 +68,11 @@ void leave_tick_pending() {
 }
 
 void show_panels() {
-    blit(top_panel, screen, 0, 0, 0, 0, screen_width, panel_height);
-    blit(bottom_panel, screen, 0, 0, 0, panel_height, screen_width, panel_height);
+    show_on_window(top_panel, 0, 0);
+    show_on_window(bottom_panel, 0, panel_height);
 }
 
-void show_top_panel() { blit(top_panel, screen, 0, 0, 0, 0, screen_width, panel_height); }
+void show_top_panel() { show_on_window(top_panel, 0, 0); }
 
 void battle_frame() {
     draw_background();           // 1. the background under both boards

@@ -1,13 +1,18 @@
-// cupclash: a two-player versus puzzle game. The entry only runs the game from its folder.
+// cupclash: a two-player versus puzzle game. The entry reads the command line, then runs the game
+// from its folder.
 #include <allegro.h>
 
 #include "shell/assets.h"
+#include "shell/command_line.h"
 #include "shell/guards.h"
 #include "shell/match.h"
 
-// Exit status: 0, or 128 + the signal when SIGTERM or SIGINT ended the game (after a clean shutdown).
-int main() {
-    start_game();
+// Exit status: 0, 2 for a command line the game does not understand, or 128 + the signal when
+// SIGTERM or SIGINT ended the game (after a clean shutdown).
+int main(int argc, char** argv) {
+    const CommandLine command = read_command_line(argc, argv);
+    if (command.action != CommandLine::play) return answer_command_line(command);
+    start_game(command.scale);
     run_match_flow();
     shut_down_game();
     return stop_signal() ? 128 + stop_signal() : 0;

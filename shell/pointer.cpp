@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "shell/assets.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -10,8 +11,12 @@ constexpr int cursor_radius = 8;
 
 }  // namespace
 
+int pointer_x() { return mouse_x / window_scale; }
+
+int pointer_y() { return mouse_y / window_scale; }
+
 void draw_mouse_cursor() {
-    circlefill(bottom_panel, mouse_x, mouse_y - panel_height, cursor_radius, makecol(0, 255, 0));
+    circlefill(bottom_panel, pointer_x(), pointer_y() - panel_height, cursor_radius, makecol(0, 255, 0));
 }
 
 bool click_released(Click* c) {

@@ -1,6 +1,10 @@
 // The mouse on the screens that are played with it: the title and the character select.
 #pragma once
 
+// Where the mouse is, in the game's own 256 x 384 coordinates, whatever the window's scale.
+int pointer_x();
+int pointer_y();
+
 // Draws the mouse cursor, a green filled circle, on the bottom panel under the mouse.
 void draw_mouse_cursor();
 

@@ -5,6 +5,7 @@
 #include "shell/assets.h"
 #include "shell/frame.h"
 #include "shell/pointer.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int8_t character_at(int y) { return y > bottom_middle_y ? 1 : 0; }
 int8_t character_select() {
     // 1. The top panel's picture, shown once; the portraits for the bottom panel.
     BITMAP* charsel = load_picture(charsel_picture);
-    blit(charsel, screen, 0, 0, 0, 0, screen_width, panel_height);
+    show_on_window(charsel, 0, 0);
     destroy_bitmap(charsel);
     BITMAP* picture = make_portrait_rows();
     // 2. Frames until a click is released, or ESC; while a button is held nothing is redrawn.
@@ -42,9 +43,9 @@ int8_t character_select() {
         if (!click.held) {
             blit(picture, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
             draw_mouse_cursor();
-            blit(bottom_panel, screen, 0, 0, 0, panel_height, screen_width, panel_height);
+            show_on_window(bottom_panel, 0, panel_height);
         }
-        if (click_released(&click)) chosen = character_at(mouse_y);
+        if (click_released(&click)) chosen = character_at(pointer_y());
         wait_for_tick();
     }
     // 3. Release.

@@ -66,7 +66,7 @@ void title_screen() {
             draw_title(pictures, n);
             n = (n + 1) % swirl_frames;
         }
-        if (click_released(&click)) choice = title_choice_at(mouse_x, mouse_y);
+        if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y());
         wait_for_tick();
     }
     // 4. Release the pictures, then act on the choice.

@@ -23,6 +23,10 @@ GAME_PID=""
 GAME_STATUS=""
 WINDOW=""
 WIN_X=0 WIN_Y=0 WIN_W=0 WIN_H=0
+# Window pixels per game pixel, along each side: pixel, click and wait_window take game coordinates
+# and find them on an enlarged window when a test starts the game with --scale (the board, cursor
+# and score readers read an unenlarged window only).
+WINDOW_SCALE=1
 SHOT=""
 unset DISPLAY
 # ImageMagick's own convert (not any wrapper of the same name earlier on the PATH).
@@ -90,10 +94,11 @@ reference() {
 
 # ---- the X server and the game ---------------------------------------------------------------------
 
-# A virtual X server on a display number it chooses itself, so tests never collide.
+# A virtual X server on a display number it chooses itself, so tests never collide; its desktop is
+# 640 x 480 (the game's window fits only unenlarged) unless $1 gives another size, such as 1280x1024.
 start_xvfb() {
-    local k
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" \
+    local k size=${1:-640x480}
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for k in $(seq 100); do
@@ -124,14 +129,15 @@ EOF
 }
 
 # Starts the game from a folder (the game folder by default), in the background, by PID; $2 is the
-# command that starts it (./cupclash by default), which must exec the game.
+# command that starts it (./cupclash by default), which must exec the game; the rest are its arguments.
 start_game() {
     local dir=${1:-$GAME_DIR} command=${2:-./cupclash} home
+    shift $(($# < 2 ? $# : 2))
     stop_pid "$GAME_PID"
     home=$(make_home)
     rm -f "$CAPTURE"
     GAME_STATUS=""
-    (cd "$dir" && HOME="$home" exec "$command" >"$GAME_OUT" 2>"$GAME_ERR") &
+    (cd "$dir" && HOME="$home" exec "$command" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
 }
 
@@ -159,7 +165,8 @@ window_geometry() {
     WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
 }
 
-# Waits for the game's window, notes where it lies, and gives it the keyboard.
+# Waits for the game's window, notes where it lies, and gives it the keyboard. Its size settles at
+# 256 x 384 times WINDOW_SCALE.
 wait_window() {
     local k
     WINDOW=""
@@ -179,11 +186,11 @@ wait_window() {
         window_geometry
         if [ "$WIN_X $WIN_Y $WIN_W $WIN_H" = "$last" ]; then same=$((same + 1)); else same=0; fi
         last="$WIN_X $WIN_Y $WIN_W $WIN_H"
-        [ "$same" -ge 3 ] && [ "$WIN_W $WIN_H" = "256 384" ] && break
+        [ "$same" -ge 3 ] && [ "$WIN_W $WIN_H" = "$((256 * WINDOW_SCALE)) $((384 * WINDOW_SCALE))" ] && break
         sleep 0.05
     done
     # Without a window manager the keyboard follows the pointer: put it over the window, and focus.
-    xdotool mousemove --window "$WINDOW" 128 300 2>/dev/null || true
+    xdotool mousemove --window "$WINDOW" $((128 * WINDOW_SCALE)) $((300 * WINDOW_SCALE)) 2>/dev/null || true
     xdotool windowfocus "$WINDOW" 2>/dev/null || true
 }
 
@@ -214,7 +221,7 @@ screenshot() {
 }
 
 # "R G B" of the pixel at game coordinates (x, y) on the last screenshot.
-pixel() { "$PROBE" pixel "$SHOT" $((WIN_X + $1)) $((WIN_Y + $2)); }
+pixel() { "$PROBE" pixel "$SHOT" $((WIN_X + WINDOW_SCALE * $1)) $((WIN_Y + WINDOW_SCALE * $2)); }
 
 # "R G B" of a pixel of a picture of the game folder.
 picture_pixel() { "$PROBE" pixel "$(reference "$1")" "$2" "$3"; }
@@ -296,7 +303,7 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # Clicks at game coordinates (x, y): the button down for 120 ms, then up for 120 ms (the game reads
 # the mouse once per 40 ms frame and chooses on the release).
 click() {
-    xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 2>/dev/null
+    xdotool mousemove --window "$WINDOW" $((WINDOW_SCALE * $1)) $((WINDOW_SCALE * $2)) mousedown 1 2>/dev/null
     sleep 0.12
     xdotool mouseup 1 2>/dev/null
     sleep 0.12

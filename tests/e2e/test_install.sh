@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The installed game: `cmake --install` into a prefix of its own lays out the command, the game, every
 # file it loads (and none of the build's tools or review sheets), the menu entry, the icons and the
-# manual; the command answers --help and --version without a window, refuses anything else, and
-# started from an unrelated folder runs the installed game in its data folder; the install manifest
-# takes every installed file away again.
+# manual; the command answers --help and --version without a window and refuses a wrong argument;
+# started from an unrelated folder it runs the installed game in its data folder, at the window scale
+# asked for or the one that fits the desktop, and the mouse finds the game's buttons at either scale;
+# the install manifest takes every installed file away again.
 source "$(dirname "$0")/lib.sh" "$1"
 
 BUILD_DIR=$(cd "$GAME_DIR/.." && pwd)
@@ -55,32 +56,54 @@ run_command --help
 [ "$STATUS" -eq 0 ] && [ -z "$ERR" ] || fail "--help gave status $STATUS and error \"$ERR\""
 lines=$(echo "$OUT" | wc -l)
 [ "$lines" -ge 1 ] && [ "$lines" -le 2 ] && [[ "$OUT" == usage:* ]] || fail "--help printed $lines lines: $OUT"
-# Each case: the arguments, then the one the error names.
-for case in "--scale 2|--scale" "--bogus|--bogus" "--help --version|--version" "-h|-h"; do
+# Each case: the arguments, then what the error quotes.
+for case in "--scale 9|'9'" "--scale|'--scale'" "--bogus|'--bogus'" "-h --help|'-h'"; do
     args=${case%|*} named=${case#*|}
     # shellcheck disable=SC2086  # the words are the arguments
     run_command $args
     [ "$STATUS" -eq 2 ] && [ -z "$OUT" ] && [ "$(echo "$ERR" | wc -l)" -eq 1 ] && [[ "$ERR" == cupclash:* ]] &&
-        [[ "$ERR" == *"'$named'"* ]] ||
-        fail "\"cupclash $args\" gave status $STATUS, output \"$OUT\", error \"$ERR\" (expected one line naming '$named', status 2)"
+        [[ "$ERR" == *"$named"* ]] ||
+        fail "\"cupclash $args\" gave status $STATUS, output \"$OUT\", error \"$ERR\" (expected one line quoting $named, status 2)"
 done
 note "--help and --version answer without a display; a wrong argument gives one line and status 2"
 
-# ---- the installed game, started from an unrelated folder -----------------------------------------
-start_xvfb
+# ---- the installed game, started from an unrelated folder, at two scales ---------------------------
+# On a 1280 x 1024 desktop the game enlarges its window twice by itself; --scale 1 keeps it as it is.
+# Both go from the title to the character select by a click on PLAY, and show it with the mouse at
+# the same game point: the enlarged window must be the other one doubled, pixel for pixel.
+start_xvfb 1280x1024
 mkdir -p "$E2E_TMP/elsewhere"
-start_game "$E2E_TMP/elsewhere" "$PREFIX/bin/cupclash"
-wait_window
-[ "$WIN_W $WIN_H" = "256 384" ] || fail "the window is $WIN_W x $WIN_H, not 256 x 384"
-[ "$(readlink "/proc/$GAME_PID/exe")" = "$PREFIX/lib/cupclash/cupclash" ] ||
-    fail "the running program is $(readlink "/proc/$GAME_PID/exe"), not the installed game"
-[ "$(readlink "/proc/$GAME_PID/cwd")" = "$DATA" ] || fail "the game runs in $(readlink "/proc/$GAME_PID/cwd"), not in $DATA"
-sleep 1
-game_running || fail "the installed game ended on its own"
-"$PROBE" close "$WINDOW" || fail "cannot send the close message"
-wait_exit 3 || fail "the installed game still runs 3 s after its window was asked to close"
-[ "$GAME_STATUS" -eq 0 ] || fail "the installed game ended with status $GAME_STATUS"
-note "the installed game opens its 256 x 384 window from $DATA and closes with status 0"
+
+# Starts the installed game from elsewhere at WINDOW_SCALE ($@: its arguments), clicks PLAY on the
+# title and saves the character select's window as $E2E_TMP/select-SCALE.png.
+select_screen() {
+    start_game "$E2E_TMP/elsewhere" "$PREFIX/bin/cupclash" "$@"
+    wait_window
+    [ "$WIN_W $WIN_H" = "$((256 * WINDOW_SCALE)) $((384 * WINDOW_SCALE))" ] ||
+        fail "the window is $WIN_W x $WIN_H at scale $WINDOW_SCALE"
+    [ "$(readlink "/proc/$GAME_PID/exe")" = "$PREFIX/lib/cupclash/cupclash" ] ||
+        fail "the running program is $(readlink "/proc/$GAME_PID/exe"), not the installed game"
+    [ "$(readlink "/proc/$GAME_PID/cwd")" = "$DATA" ] || fail "the game runs in $(readlink "/proc/$GAME_PID/cwd"), not in $DATA"
+    wait_title
+    click 60 250
+    wait_picture 128 8 charsel.pcx 128 8 || fail "a click on PLAY at scale $WINDOW_SCALE did not open the character select"
+    xdotool mousemove --window "$WINDOW" $((200 * WINDOW_SCALE)) $((330 * WINDOW_SCALE)) 2>/dev/null
+    sleep 0.3
+    screenshot
+    "$CONVERT" "$SHOT" -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage "$E2E_TMP/select-$WINDOW_SCALE.png"
+    "$PROBE" close "$WINDOW" || fail "cannot send the close message"
+    wait_exit 3 || fail "the installed game still runs 3 s after its window was asked to close"
+    [ "$GAME_STATUS" -eq 0 ] || fail "the installed game ended with status $GAME_STATUS"
+}
+WINDOW_SCALE=1
+select_screen --scale 1
+WINDOW_SCALE=2
+select_screen
+note "the installed game runs in $DATA: 256 x 384 with --scale 1, 512 x 768 by itself on this desktop"
+"$CONVERT" "$E2E_TMP/select-1.png" -scale 200% "$E2E_TMP/select-1-doubled.png"
+differ=$(compare -metric AE "$E2E_TMP/select-1-doubled.png" "$E2E_TMP/select-2.png" null: 2>&1) || true
+[ "$differ" = 0 ] || { SHOT="$E2E_TMP/select-2.png"; fail "the enlarged window is not the small one doubled: $differ pixels differ"; }
+note "the enlarged character select is the small one doubled, pixel for pixel"
 
 # ---- uninstall with the manifest -----------------------------------------------------------------
 xargs -d '\n' rm <"$E2E_TMP/manifest" || fail "cannot remove the files of the manifest"

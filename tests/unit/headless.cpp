@@ -12,6 +12,7 @@
 #include "shell/frame.h"
 #include "shell/match.h"
 #include "shell/sound.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ void reset_game_state() {
     clear_bitmap(bottom_panel);
     clear_bitmap(fake_screen);
     screen = fake_screen;
+    window_scale = 1;
     srand(1);
 }
 

@@ -20,7 +20,7 @@ void start_headless();
 
 // Fresh players 0 and 1 (linked, with their bitmaps, left character 0 and right 1, each holding a
 // synthetic character of one-frame animations, see give_character), every shared
-// game value back to its start, the panels cleared, `screen` a 256 x 384 memory bitmap.
+// game value back to its start, the panels cleared, `screen` a 256 x 384 memory bitmap at window scale 1.
 void reset_game_state();
 
 // Fills a board from ten strings of six characters, row 0 first: '.' empty, '1'..'3' a cup,

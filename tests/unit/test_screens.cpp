@@ -16,6 +16,7 @@
 #include "shell/select.h"
 #include "shell/sound.h"
 #include "shell/title.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -154,6 +155,29 @@ TEST_F(Screens, CharacterSelectTakesTheRowOfTheReleaseOrEscape) {
         EXPECT_EQ(frames, c.escape ? 0 : 3);
         key[KEY_ESC] = 0;
     }
+}
+
+TEST_F(Screens, AnEnlargedWindowShowsTheSelectEnlargedAndReadsTheMouseInGamePoints) {
+    // At scale 2 the mouse moves over a 512 x 768 window: window point (300, 400) is game point
+    // (150, 200), on the upper row, although 400 itself would be on the lower one.
+    window_scale = 2;
+    BITMAP* const game_screen = screen;
+    BITMAP* window = create_bitmap(512, 768);
+    screen = window;
+    set_mouse(2 * 60, 2 * 300, 0);
+    script = [&] {
+        if (frames == 1) {
+            expect_pixels(window, {{2 * 10, 2 * 10, charsel_colour()}, {2 * 70 + 1, 2 * (192 + 10) + 1, portrait_colour(0)},
+                                   {2 * 200, 2 * (192 + 150), portrait_colour(1)}, {2 * 60, 2 * 300, green()},
+                                   {2 * 60 + 2 * 7, 2 * 300, green()}});
+            set_mouse(300, 400, 1);
+        }
+        if (frames == 2) set_mouse(300, 400, 0);
+        ASSERT_LT(frames, 5) << "the select never returned";
+    };
+    EXPECT_EQ(character_select(), 0);
+    screen = game_screen;
+    destroy_bitmap(window);
 }
 
 TEST_F(Screens, LoadingShowsWhiteWordsOnBlackAlone) {

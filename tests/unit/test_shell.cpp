@@ -6,6 +6,7 @@
 #include "board_fixture.h"
 #include "shell/frame.h"
 #include "shell/match.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -96,16 +97,34 @@ TEST_F(Spine, WaitForTickConsumesTicks) {
     EXPECT_EQ(tick_count.load(), 0);
 }
 
-TEST_F(Spine, PanelsAreCopiedToTheirHalvesOfTheScreen) {
+TEST_F(Spine, PanelsAreCopiedToTheirHalvesOfTheWindowAtEveryScale) {
+    // One marked pixel on each panel: at scale n it becomes an n x n square of the window, at the
+    // game point times n, and its neighbours keep the panel's colour.
     clear_to_color(top_panel, makecol(200, 40, 40));
     clear_to_color(bottom_panel, makecol(40, 40, 200));
-    show_panels();
+    putpixel(top_panel, 10, 20, makecol(255, 255, 255));
+    putpixel(bottom_panel, 255, 191, makecol(0, 0, 0));
     const Rgb top = pixel(top_panel, 0, 0), bottom = pixel(bottom_panel, 0, 0);
-    for (int x : {0, 255})
-        for (int y : {0, 191}) {
-            EXPECT_EQ(pixel(screen, x, y), top);
-            EXPECT_EQ(pixel(screen, x, y + 192), bottom);
+    const Rgb top_mark = pixel(top_panel, 10, 20), bottom_mark = pixel(bottom_panel, 255, 191);
+    BITMAP* const game_screen = screen;
+    for (int n = 1; n <= largest_window_scale; n++) {
+        BITMAP* window = create_bitmap(256 * n, 384 * n);
+        clear_to_color(window, makecol(0, 255, 0));
+        screen = window;
+        window_scale = n;
+        show_panels();
+        for (int d : {0, n - 1}) {
+            EXPECT_EQ(pixel(window, 10 * n + d, 20 * n + d), top_mark) << n;
+            EXPECT_EQ(pixel(window, 255 * n + d, (192 + 191) * n + d), bottom_mark) << n;
         }
+        EXPECT_EQ(pixel(window, 10 * n + n, 20 * n), top) << n;
+        EXPECT_EQ(pixel(window, 10 * n, 20 * n - 1), top) << n;
+        EXPECT_EQ(pixel(window, 0, 192 * n - 1), top) << n;
+        EXPECT_EQ(pixel(window, 256 * n - 1, 192 * n), bottom) << n;
+        EXPECT_EQ(pixel(window, 255 * n - 1, 383 * n), bottom) << n;
+        screen = game_screen;
+        destroy_bitmap(window);
+    }
 }
 
 TEST_F(Spine, BattleFrameShowsBackgroundBoardsAndHud) {

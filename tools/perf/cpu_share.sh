@@ -7,7 +7,7 @@
 # be measured on its own; both are paced by the same wait as the rest.) The target is 4.5 % of a
 # core and 32 MiB resident on every screen.
 #
-#   tools/perf/cpu_share.sh [--keys] [--sound] [SECONDS]
+#   tools/perf/cpu_share.sh [--keys] [--sound] [--scale N] [SECONDS]
 #
 # Each program runs in its own virtual X server (Xvfb). After a 2 s warm-up its CPU time
 # (utime + stime of all its threads, from /proc/PID/stat) is read at the start and at the end of
@@ -17,19 +17,24 @@
 #   --keys   in the battle a person plays meanwhile: arrows, X and Z pressed and released every 150 ms
 #   --sound  the programs play to a capture file (ALSA's file plugin) instead of running silent;
 #            note that the file device takes sound as fast as it is given, with no sound card's pace
+#   --scale  the game runs with --scale N (1 by default), on a desktop large enough for its window;
+#            the bare program stays at 256 x 384, the floor of every scale
 # The game is taken from build/game (build it first: ./play.sh or ./test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-keys=0 sound=0 seconds=10
-for arg in "$@"; do
-    case "$arg" in
+keys=0 sound=0 seconds=10 scale=1
+while [ $# -gt 0 ]; do
+    case "$1" in
     --keys) keys=1 ;;
     --sound) sound=1 ;;
-    [0-9]*) seconds=$arg ;;
-    *) echo "usage: $0 [--keys] [--sound] [SECONDS]" >&2; exit 2 ;;
+    --scale) scale=${2:-}; shift ;;
+    [0-9]*) seconds=$1 ;;
+    *) echo "usage: $0 [--keys] [--sound] [--scale N] [SECONDS]" >&2; exit 2 ;;
     esac
+    shift
 done
+case "$scale" in [1-4]) ;; *) echo "$0: --scale takes 1, 2, 3 or 4" >&2; exit 2 ;; esac
 
 GAME_DIR=$(pwd)/build/game
 [ -x "$GAME_DIR/cupclash" ] || { echo "no $GAME_DIR/cupclash: build the game first (./play.sh or ./test.sh)" >&2; exit 1; }
@@ -66,7 +71,7 @@ now_ns() { date +%s%N; }
 # Starts a virtual X server; its PID is in XVFB and the display exported.
 start_xvfb() {
     : >"$TMP/display"
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$TMP/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$((640 * scale))x$((480 * scale))x24" -nolisten tcp -noreset 3>"$TMP/display" >/dev/null 2>&1 &
     XVFB=$!
     PIDS+=("$XVFB")
     local k
@@ -89,9 +94,9 @@ press_keys() {
     done
 }
 
-# Clicks at window coordinates.
+# Clicks at game coordinates.
 click() {
-    xdotool mousemove --window "$1" "$2" "$3" mousedown 1 2>/dev/null
+    xdotool mousemove --window "$1" $(($2 * scale)) $(($3 * scale)) mousedown 1 2>/dev/null
     sleep 0.12
     xdotool mouseup 1 2>/dev/null
     sleep 0.5
@@ -112,9 +117,10 @@ go_to() {
 
 # Runs one program from a folder, on a screen of the game, and prints its line of the table.
 measure() {
-    local name=$1 dir=$2 program=$3 screen=${4:-} window pid presser="" k t0 t1 c0 c1 x0 x1 share xshare hwm
+    local name=$1 dir=$2 program=$3 screen=${4:-} arguments=() window pid presser="" k t0 t1 c0 c1 x0 x1 share xshare hwm
+    [ -n "$screen" ] && arguments=(--scale "$scale")
     start_xvfb
-    (cd "$dir" && HOME="$TMP/home" exec "$program" >/dev/null 2>&1) &
+    (cd "$dir" && HOME="$TMP/home" exec "$program" "${arguments[@]}" >/dev/null 2>&1) &
     pid=$!
     PIDS+=("$pid")
     window=""
@@ -124,7 +130,7 @@ measure() {
         sleep 0.05
     done
     [ -n "$window" ] || { echo "$name: no window within 10 s" >&2; exit 1; }
-    xdotool mousemove --window "$window" 128 300 2>/dev/null || true
+    xdotool mousemove --window "$window" $((128 * scale)) $((300 * scale)) 2>/dev/null || true
     xdotool windowfocus "$window" 2>/dev/null || true
     sleep 1
     [ -n "$screen" ] && go_to "$window" "$screen"
@@ -151,7 +157,7 @@ measure() {
 mode="idle"
 [ "$keys" -eq 1 ] && mode="keys pressed"
 [ "$sound" -eq 1 ] && mode="$mode, sound to a capture file" || mode="$mode, silent"
-echo "CPU share over $seconds s of play ($mode); 100 % = one core of $(nproc)"
+echo "CPU share over $seconds s of play ($mode, the game at scale $scale); 100 % = one core of $(nproc)"
 printf '%-22s %11s %16s %14s\n' program "CPU share" "X server share" "max RSS"
 for screen in title tutorial select battle pause; do
     measure cupclash "$GAME_DIR" ./cupclash "$screen"

@@ -1,0 +1,20 @@
+// What the player may say when starting the game: --scale N (the window's enlargement, 1..4),
+// --help and --version. Read before anything else starts, so that the answers need no display.
+#pragma once
+
+#include <string>
+
+struct CommandLine {
+    enum Action { play, help, version, refuse };
+    Action action;
+    int scale;          // 1..4, or 0: the one that fits the desktop
+    std::string fault;  // for refuse: one line saying what is wrong, naming the argument
+};
+
+// Reads the arguments after the program's name. The first --help or --version answers at once; a
+// later --scale takes the place of an earlier one.
+CommandLine read_command_line(int argc, const char* const* argv);
+
+// Prints the answer to a command line that is not for playing: help or version on standard output
+// (status 0), or the fault as one line on standard error (status 2). Returns the exit status.
+int answer_command_line(const CommandLine& command);

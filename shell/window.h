@@ -1,0 +1,21 @@
+// The game's window. The game draws everything in its own 256 x 384 pixels; the window may show
+// them enlarged by a whole factor, each game pixel as a square of window pixels (crisp pixel art on
+// a large desktop). Only this module and the mouse reader know the window's real size.
+#pragma once
+
+#include <allegro.h>
+
+constexpr int largest_window_scale = 4;
+
+extern int window_scale;  // 1..4: window pixels per game pixel, along each side
+
+// The largest scale whose window fits on a desktop of the given size, its height within 85 % of the
+// desktop's (room for a panel and the window's title bar); 1 when the size is unknown (0 or less).
+int choose_window_scale(int desktop_width, int desktop_height);
+
+// Opens the window at the given scale, or at the one that fits the desktop when it is 0, and names
+// it. Fails with one line when the window cannot be opened. Allegro must be up.
+void open_window(int scale);
+
+// Shows 192 rows of a 256-wide picture, from its row source_y on, at game row window_y of the window.
+void show_on_window(BITMAP* source, int source_y, int window_y);

@@ -1,0 +1,64 @@
+// What the game makes of its command line, and the window scale it picks for a desktop.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/command_line.h"
+#include "shell/window.h"
+
+namespace {
+
+CommandLine read(std::vector<const char*> args) {
+    args.insert(args.begin(), "cupclash");
+    return read_command_line(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLineTest, ScalesAnswersAndRefusals) {
+    struct Case {
+        std::vector<const char*> args;
+        CommandLine::Action action;
+        int scale;
+        const char* named;  // what a refusal must quote
+    };
+    const Case cases[] = {
+        {{}, CommandLine::play, 0, ""},
+        {{"--scale", "1"}, CommandLine::play, 1, ""},
+        {{"--scale", "4"}, CommandLine::play, 4, ""},
+        {{"--scale=3"}, CommandLine::play, 3, ""},
+        {{"--scale", "2", "--scale", "3"}, CommandLine::play, 3, ""},
+        {{"--help"}, CommandLine::help, 0, ""},
+        {{"--scale", "2", "--version", "--bogus"}, CommandLine::version, 0, ""},
+        {{"--scale", "9"}, CommandLine::refuse, 0, "'9'"},
+        {{"--scale", "0"}, CommandLine::refuse, 0, "'0'"},
+        {{"--scale", "22"}, CommandLine::refuse, 0, "'22'"},
+        {{"--scale", "-1"}, CommandLine::refuse, 0, "'-1'"},
+        {{"--scale="}, CommandLine::refuse, 0, "''"},
+        {{"--scale"}, CommandLine::refuse, 0, "'--scale'"},
+        {{"--bogus", "--help"}, CommandLine::refuse, 0, "'--bogus'"},
+        {{"-h"}, CommandLine::refuse, 0, "'-h'"},
+        {{"2"}, CommandLine::refuse, 0, "'2'"},
+    };
+    for (const Case& c : cases) {
+        std::string shown;
+        for (const char* a : c.args) shown += std::string(" ") + a;
+        const CommandLine command = read(c.args);
+        EXPECT_EQ(command.action, c.action) << shown;
+        EXPECT_EQ(command.scale, c.scale) << shown;
+        EXPECT_NE(command.fault.find(c.named), std::string::npos) << shown << ": " << command.fault;
+        EXPECT_EQ(command.fault.find('\n'), std::string::npos) << shown;
+    }
+}
+
+TEST(CommandLineTest, TheWindowTakesTheLargestScaleThatFitsTheDesktop) {
+    struct Case {
+        int width, height, scale;
+    };
+    // 85 % of the height: 1080 leaves 918 (768 fits, 1152 does not); 1440 leaves 1224; 2160 leaves 1836.
+    for (const Case c : {Case{1920, 1080, 2}, Case{2560, 1440, 3}, Case{3840, 2160, 4}, Case{7680, 4320, 4},
+                         Case{1366, 768, 1}, Case{640, 480, 1}, Case{1280, 904, 2}, Case{1280, 903, 1},
+                         Case{600, 2160, 2}, Case{300, 2160, 1}, Case{0, 0, 1}, Case{-1, -1, 1}})
+        EXPECT_EQ(choose_window_scale(c.width, c.height), c.scale) << c.width << " x " << c.height;
+}
+
+}  // namespace
