@@ -199,6 +199,7 @@ void shut_down_game() {
         *s = nullptr;
     }
     release_music();
+    release_window_pictures();
 }
 
 void fail(const char* format, ...) {

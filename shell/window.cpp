@@ -1,6 +1,9 @@
 #include "shell/window.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include "shell/assets.h"
 
@@ -18,7 +21,61 @@ int desktop_scale() {
     return choose_window_scale(width, height);
 }
 
+// What the window shows, in game pixels, and the same enlarged: only what changes is sent on.
+BITMAP* shown;
+BITMAP* enlarged;
+bool half_known[2];  // the top and bottom halves of `shown` are what the window shows
+
+void prepare_enlarging() {
+    if (enlarged && enlarged->w == screen_width * window_scale) return;
+    release_window_pictures();
+    shown = create_bitmap(screen_width, window_height);
+    enlarged = create_bitmap(screen_width * window_scale, window_height * window_scale);
+    if (!shown || !enlarged) fail("out of memory for the %d x %d window", screen_width * window_scale,
+                                  window_height * window_scale);
+    forget_window();
+}
+
+// The first and last pixels of a source row that differ from the row the window shows.
+void changed_span(BITMAP* source, int source_row, int window_row, bool known, int* first, int* last) {
+    const auto* now = reinterpret_cast<const uint16_t*>(source->line[source_row]);
+    const auto* before = reinterpret_cast<const uint16_t*>(shown->line[window_row]);
+    if (!known) {
+        *first = 0, *last = screen_width - 1;
+        return;
+    }
+    if (std::memcmp(now, before, screen_width * sizeof *now) == 0) return;
+    int a = 0, b = screen_width - 1;
+    while (now[a] == before[a]) a++;
+    while (now[b] == before[b]) b--;
+    *first = a, *last = b;
+}
+
+// Rows of a panel from `top` on, and the columns from `left` to `right`, that have changed.
+struct Band {
+    int top, left, right;  // top -1: no band
+};
+
+// Sends the band that ends before row `end` of the panel to the window, enlarged, and starts anew.
+void send_band(BITMAP* source, int source_y, int window_y, Band* band, int end) {
+    if (band->top < 0) return;
+    const int n = window_scale, x = band->left, y = window_y + band->top;
+    const int w = band->right - band->left + 1, h = end - band->top;
+    blit(source, shown, x, source_y + band->top, x, y, w, h);
+    stretch_blit(shown, enlarged, x, y, w, h, x * n, y * n, w * n, h * n);
+    blit(enlarged, screen, x * n, y * n, x * n, y * n, w * n, h * n);
+    *band = {-1, screen_width, -1};
+}
+
 }  // namespace
+
+void forget_window() { half_known[0] = half_known[1] = false; }
+
+void release_window_pictures() {
+    destroy_bitmap(shown);
+    destroy_bitmap(enlarged);
+    shown = enlarged = nullptr;
+}
 
 int choose_window_scale(int desktop_width, int desktop_height) {
     int scale = 1;
@@ -44,7 +101,22 @@ void show_on_window(BITMAP* source, int source_y, int window_y) {
         blit(source, screen, 0, source_y, 0, window_y, screen_width, panel_height);
         return;
     }
-    const int n = window_scale;
-    stretch_blit(source, screen, 0, source_y, screen_width, panel_height, 0, window_y * n, screen_width * n,
-                 panel_height * n);
+    prepare_enlarging();
+    const bool known = half_known[window_y / panel_height];
+    half_known[window_y / panel_height] = true;
+    // Bands of rows that differ from what the window shows, each sent on as one rectangle as wide as
+    // its changes; a row without changes ends a band, and so does the end of the panel.
+    Band band = {-1, screen_width, -1};
+    for (int y = 0; y < panel_height; y++) {
+        int first = screen_width, last = -1;
+        changed_span(source, source_y + y, window_y + y, known, &first, &last);
+        if (last < 0) {
+            send_band(source, source_y, window_y, &band, y);
+            continue;
+        }
+        if (band.top < 0) band.top = y;
+        band.left = std::min(band.left, first);
+        band.right = std::max(band.right, last);
+    }
+    send_band(source, source_y, window_y, &band, panel_height);
 }

@@ -17,5 +17,15 @@ int choose_window_scale(int desktop_width, int desktop_height);
 // it. Fails with one line when the window cannot be opened. Allegro must be up.
 void open_window(int scale);
 
-// Shows 192 rows of a 256-wide picture, from its row source_y on, at game row window_y of the window.
+// Shows 192 rows of a 256-wide 16-bit memory picture, from its row source_y on, on the half of the
+// window at game row window_y (0 or 192). Enlarged, only the rows and columns that differ from what
+// the window shows are sent on: each new pixel costs the window's colour conversion nine times
+// over at scale 3.
 void show_on_window(BITMAP* source, int source_y, int window_y);
+
+// Forgets what the window shows, so that the next picture on each half is sent whole (for a
+// `screen` that something else has drawn on).
+void forget_window();
+
+// Releases the pictures an enlarged window keeps.
+void release_window_pictures();

@@ -164,6 +164,7 @@ TEST_F(Screens, AnEnlargedWindowShowsTheSelectEnlargedAndReadsTheMouseInGamePoin
     BITMAP* const game_screen = screen;
     BITMAP* window = create_bitmap(512, 768);
     screen = window;
+    forget_window();
     set_mouse(2 * 60, 2 * 300, 0);
     script = [&] {
         if (frames == 1) {
