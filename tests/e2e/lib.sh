@@ -190,7 +190,15 @@ wait_window() {
         sleep 0.05
     done
     # Without a window manager the keyboard follows the pointer: put it over the window, and focus.
-    xdotool mousemove --window "$WINDOW" $((128 * WINDOW_SCALE)) $((300 * WINDOW_SCALE)) 2>/dev/null || true
+    # Allegro follows the pointer by its moves, held within the window; one move seen before the
+    # window was ready can leave the game's pointer apart from the real one. Touching two opposite
+    # corners of the window brings them together, whichever way they were apart.
+    local s=$WINDOW_SCALE
+    for k in "0 0" "$((256 * s - 1)) $((384 * s - 1))" "$((128 * s)) $((300 * s))"; do
+        # shellcheck disable=SC2086  # the words are the point
+        xdotool mousemove --window "$WINDOW" $k 2>/dev/null || true
+        sleep 0.1
+    done
     xdotool windowfocus "$WINDOW" 2>/dev/null || true
 }
 
