@@ -11,14 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "board/player.h"
+#include "state/player.h"
 #include "control/cpu.h"
 #include "headless.h"
 #include "present/character_data.h"
-#include "shell/assets.h"
-#include "shell/frame.h"
-#include "shell/match.h"
-#include "shell/window.h"
+#include "platform/assets.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
+#include "game/flow.h"
+#include "state/match.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ void give_realistic_character(Player* p) {
 void fresh_battle() {
     reset_game_state();
     for (Player* p : players) give_realistic_character(p);
-    game_mode = mode_cpu_vs_cpu;
+    set_game_mode(mode_cpu_vs_cpu);
     for (Player* p : players) {
         set_board(p, full_board);
         set_pattern(p, full_board);
@@ -64,7 +66,7 @@ void BM_BattleFrameFullBoards(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         fresh_battle();
-        ai_go = 1;  // the computer decides on this frame
+        match.ai_go = 1;  // the computer decides on this frame
         state.ResumeTiming();
         battle_frame();
     }

@@ -1,8 +1,7 @@
 #include "board/attack.h"
 
-#include "board/player.h"
-#include "board/turn.h"
-#include "shell/assets.h"
+#include "state/player.h"
+#include "platform/assets.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "board/breaking.h"
 
 #include "board/attack.h"
-#include "board/player.h"
-#include "board/render.h"
-#include "shell/assets.h"
-#include "shell/match.h"
-#include "shell/sound.h"
+#include "state/player.h"
+#include "board/tiles.h"
+#include "platform/assets.h"
+#include "state/match.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ void start_pop(Player* p, int i, bool& sound_played) {
     if (p->junk[i] != 0 || p->state == round_over) return;
     const int worth = p->chain + 1;
     p->score += worth;
-    balance += p->index == 0 ? worth : -worth;
+    match.balance += p->index == 0 ? worth : -worth;
 }
 
 // The cup has finished popping: it leaves the board; the super cup fills a star of the meter.

@@ -1,11 +1,9 @@
 #include "board/gravity.h"
 
-#include <cstdlib>
-
-#include "board/player.h"
-#include "board/render.h"
-#include "shell/assets.h"
-#include "shell/sound.h"
+#include "state/match.h"
+#include "board/tiles.h"
+#include "platform/assets.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -34,7 +32,7 @@ void fill_empty_rows(Player* p) {
         if (!row_empty(p, r)) continue;
         for (int c = 0; c < board_cols; c++) {
             const int i = cell_at(c, r);
-            p->cells[i] = p->first_fill ? p->opponent->pattern[i] : rand() % cup_types + 1;
+            p->cells[i] = p->first_fill ? p->opponent->pattern[i] : next_random(&match.random) % cup_types + 1;
             p->junk[i] = 0;
         }
         p->refill_rows = r + 1;
@@ -44,8 +42,8 @@ void fill_empty_rows(Player* p) {
 // A new super cup lands on one of the new cups when there is none and the refill was large enough.
 void place_super_cup(Player* p) {
     if (p->super_col > board_cols && p->super_meter < p->refill_rows) {
-        p->super_col = rand() % board_cols;
-        p->super_row = rand() % p->refill_rows;
+        p->super_col = next_random(&match.random) % board_cols;
+        p->super_row = next_random(&match.random) % p->refill_rows;
     }
 }
 

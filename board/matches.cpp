@@ -1,6 +1,6 @@
 #include "board/matches.h"
 
-#include "board/player.h"
+#include "state/player.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "board/render.h"
 
 #include "board/breaking.h"
-#include "board/player.h"
-#include "shell/assets.h"
-#include "shell/frame.h"
+#include "board/tiles.h"
+#include "state/player.h"
+#include "platform/assets.h"
+#include "state/match.h"
 
 namespace {
 
-constexpr int junk_tile_x = 64;
 constexpr int board_y = 16;
 constexpr int combo_y = 96, super_text_y = 32, super_text_sheet_y = 448;
 constexpr int text_w = 128, text_h = 64;
@@ -54,21 +54,6 @@ void draw_frame(Player* p) {
 
 }  // namespace
 
-void draw_cell(Player* p, BITMAP* destination, int col, int row, int x0, int y0) {
-    const int x = x0 + cell_size * col, y = y0 + cell_size * row;
-    const int i = cell_at(col, row);
-    int cup = p->cells[i];
-    if (cup < cup_empty || cup > cup_types) cup = cup_empty;  // never read outside the sheet
-    int source_x = 0;
-    if (p->junk[i] != 0)
-        source_x = junk_tile_x;
-    else if (cup == anim_tick / 3 + 1)
-        source_x = cell_size * (anim_tick % 3 + 1);  // this type's turn to shimmer
-    blit(cups, destination, source_x, cell_size * cup, x, y, cell_size, cell_size);
-    if (col == p->super_col && row == p->super_row)
-        masked_blit(super, destination, 8 * p->super_meter, 8 * (anim_tick % 3), x + 5, y + 4, 8, 8);
-}
-
 void draw_board(Player* p) {
     if (p->refill_offset == 0) break_step(p);  // 1. rebuild the picture and advance breaking
     if (p->slide_x != 0) draw_sliding_row(p);  // 2. a sliding row
@@ -87,5 +72,5 @@ void draw_board(Player* p) {
 void draw_super_stars(Player* p) {
     const int sx = p->index == 0 ? 117 : screen_width - 125;
     for (int i = 0; i < p->super_meter; i++)
-        masked_blit(super, top_panel, 8 * i, 8 * (anim_tick % 4), sx, 20 + 16 * i, 8, 8);
+        masked_blit(super, top_panel, 8 * i, 8 * (match.anim_tick % 4), sx, 20 + 16 * i, 8, 8);
 }

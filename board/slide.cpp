@@ -1,7 +1,7 @@
 #include "board/slide.h"
 
 #include "board/matches.h"
-#include "board/player.h"
+#include "state/player.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ void move_and_slide(Player* p) {
     const uint8_t command = p->command;
 
     // 1. Axis toggle, even while a slide is moving.
-    if (command & cmd_toggle) p->axis = 1 - p->axis;
+    if (command & cmd_toggle) p->axis = p->axis == row_mode ? column_mode : row_mode;
 
     // 2. Slide progress, or a new slide on the current axis.
     if (p->slide_x != 0) {

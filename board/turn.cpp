@@ -3,13 +3,9 @@
 #include "board/attack.h"
 #include "board/gravity.h"
 #include "board/matches.h"
-#include "board/player.h"
+#include "state/player.h"
 #include "board/render.h"
 #include "board/slide.h"
-#include "control/controls.h"
-#include "control/cpu.h"
-#include "control/tutorial.h"
-#include "shell/match.h"
 
 namespace {
 
@@ -23,23 +19,7 @@ constexpr Reward big_reward = {3, anim_reward_3, 2000};
 constexpr Reward middle_reward = {2, anim_reward_2, 500};
 constexpr Reward small_reward = {1, anim_reward_1, 100};
 
-// The board's command source for this frame.
-void take_command(Player* p) {
-    switch (game_mode) {
-    case mode_tutorial:
-        tutorial_command(p);
-        break;
-    case mode_cpu_vs_cpu:
-        cpu_command(p);
-        break;
-    default:  // the board whose index + 1 is the mode takes the controls, the other the computer
-        if (game_mode == p->index + 1)
-            poll_controls(p);
-        else
-            cpu_command(p);
-        break;
-    }
-}
+constexpr int full_meter = 4;  // the practice key's super meter: the next super cup fires the super
 
 // The turn is over: its cascades attack the opponent and turn into rewards.
 void resolve_turn(Player* p) {
@@ -68,8 +48,9 @@ void resolve_turn(Player* p) {
 
 }  // namespace
 
-void board_step(Player* p) {
-    take_command(p);                         // 1. this frame's command
+void board_step(Player* p, CommandSource source) {
+    source(p);                               // 1. this frame's command
+    if (p->command & cmd_fill_meter) p->super_meter = full_meter;
     if (p->state == ready) move_and_slide(p);  // 2. slide, cursor and action
     draw_board(p);                           // 3. draw, and break what is marked
     if (p->state == falling) fall_step(p);   // 4. cups drop one row
@@ -84,14 +65,5 @@ void board_step(Player* p) {
     if (p->state == refilling) {             // 6. refill, and close the turn in its first frame
         refill_step(p);
         if (turn_over) resolve_turn(p);
-    }
-}
-
-void queue_animation(Player* p, int32_t id) {
-    for (int slot = p->anim_frame != 0 ? 1 : 0; slot <= 9; slot++) {
-        if (p->anim_queue[slot] == 0) {
-            p->anim_queue[slot] = id;
-            return;
-        }
     }
 }

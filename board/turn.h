@@ -6,8 +6,11 @@
 
 struct Player;
 
-// Advances one board by one frame and draws it onto the top panel.
-void board_step(Player* p);
+// Where a board's command comes from: a routine that writes the frame's command into the record
+// (the keyboard, the computer, the tutorial's script, a replay). The rules only read it.
+using CommandSource = void (*)(Player* p);
 
-// Appends an animation id to the side's animation queue; dropped when the queue is full.
-void queue_animation(Player* p, int32_t id);
+// Advances one board by one frame, its command taken from `source` first, and draws it onto the
+// top panel.
+void board_step(Player* p, CommandSource source);
+

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "board/player.h"
+#include "state/player.h"
 
 namespace {
 

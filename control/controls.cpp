@@ -2,12 +2,11 @@
 
 #include <allegro.h>
 
-#include "board/player.h"
+#include "state/player.h"
 
 namespace {
 
 constexpr uint8_t tracked_bits = cmd_directions | cmd_toggle;  // reported once per change
-constexpr int full_meter = 4;
 
 // The command bits held now, keyboard and first joystick merged bit by bit.
 uint8_t held_bits() {
@@ -33,5 +32,5 @@ void poll_controls(Player* p) {
         p->command = held;
         p->held_dirs = held & tracked_bits;
     }
-    if (key[KEY_S]) p->super_meter = full_meter;
+    if (key[KEY_S]) p->command |= cmd_fill_meter;
 }

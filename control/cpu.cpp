@@ -6,14 +6,12 @@
 #include <cstdlib>
 #include <thread>
 
-#include "board/player.h"
-#include "shell/assets.h"
-#include "shell/files.h"
-#include "shell/match.h"
+#include "state/player.h"
+#include "platform/assets.h"
+#include "platform/files.h"
+#include "state/match.h"
 
 std::vector<AiRecord> ai_list;
-int ai_go = 0;
-int8_t ai_frame_accum = 0;
 
 namespace {
 
@@ -33,7 +31,7 @@ constexpr Slide slides[] = {
 };
 
 constexpr int pacing_threshold = 55;  // a pulse once the accumulator, as a signed byte, passes this
-constexpr int random_commands = 32;   // the fallback presses rand() % 32: any directions and toggle
+constexpr int random_commands = 32;   // the fallback presses a random number % 32: any directions and toggle
 constexpr auto pause_look = std::chrono::milliseconds(1);  // nap between looks at the P key
 
 // v modulo n, taken into 0..n-1 also for negative v.
@@ -99,11 +97,11 @@ bool scan_record(Player* p, const AiRecord& r) {
 // Whether the computer decides this frame: on a pending pulse, or on every idle frame when it plays
 // both boards.
 bool decision_due() {
-    if (ai_go > 0) {
-        ai_go--;
+    if (match.ai_go > 0) {
+        match.ai_go--;
         return true;
     }
-    return game_mode == mode_cpu_vs_cpu;
+    return match.game_mode == mode_cpu_vs_cpu;
 }
 
 // P holds the computer: the game stops until it is released (or the window is closed).
@@ -138,13 +136,13 @@ void cpu_command(Player* p) {
     wait_while_held();  // 4. P holds the game
     if (ai_scratch) clear_to_color(ai_scratch, mask_colour());  // 5. the scratch picture
     if (follow_script(p)) return;  // 6. the first record that fits
-    p->command |= static_cast<uint8_t>(std::rand() % random_commands);  // 7. nothing fits: random keys
+    p->command |= static_cast<uint8_t>(next_random(&match.random) % random_commands);  // 7. nothing fits: random keys
 }
 
 void ai_pacing() {
-    ai_frame_accum = static_cast<int8_t>(ai_frame_accum + round_number);
-    if (ai_frame_accum > pacing_threshold) {
-        ai_go = 1;
-        ai_frame_accum = 0;
+    match.ai_frame_accum = static_cast<int8_t>(match.ai_frame_accum + match.round_number);
+    if (match.ai_frame_accum > pacing_threshold) {
+        match.ai_go = 1;
+        match.ai_frame_accum = 0;
     }
 }

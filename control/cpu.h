@@ -10,8 +10,6 @@
 struct Player;
 
 extern std::vector<AiRecord> ai_list;  // the computer's script, read once at start-up, in file order
-extern int ai_go;                      // 1 while a pacing pulse is pending
-extern int8_t ai_frame_accum;          // pacing accumulator
 
 // Reads the script file into ai_list. Returns "" or one line naming the file and what is wrong.
 // An empty script is no fault here: the computer then presses random keys.

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "board/player.h"
+#include "state/player.h"
 #include "present/character_files.h"
-#include "shell/assets.h"
-#include "shell/files.h"
-#include "shell/match.h"
+#include "platform/assets.h"
+#include "platform/files.h"
+#include "state/match.h"
 
 namespace {
 
@@ -160,7 +160,7 @@ void prepare_round(Player* p, int character) {
     p->super_meter = 0;
     p->state = falling;  // the board settles empty and the first refill fills it
     clear_board(p);
-    if (p->index != winner) p->score = 0;
+    if (p->index != match.winner) p->score = 0;
     for (int32_t& slot : p->anim_queue) slot = anim_idle;
     if (p->index == 1) p->anim_queue[0] = anim_intro;
     p->anim_frame = 0;

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "board/player.h"
+#include "state/player.h"
 
 constexpr int max_name_length = 29;  // characters of a file name in a list
 constexpr int min_anims = 10;        // the game plays ids 0..9

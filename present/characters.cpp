@@ -1,10 +1,9 @@
 #include "present/characters.h"
 
-#include "board/player.h"
-#include "shell/assets.h"
-#include "shell/sound.h"
+#include "state/match.h"
+#include "platform/assets.h"
+#include "platform/sound.h"
 
-uint8_t draw_order = 0;
 
 namespace {
 
@@ -71,7 +70,7 @@ void compose_characters() {
     blit(char_bg, character_canvas, 0, 0, 0, 0, screen_width, panel_height);
     // 2. Both characters, the one of `draw_order` last, so in front; a change made now counts from
     //    the next frame.
-    if (draw_order != 0) {
+    if (match.draw_order != 0) {
         animate_character(players[0]);
         animate_character(players[1]);
     } else {
@@ -87,7 +86,7 @@ void animate_character(Player* p) {
     const bool ended = end_of_animation(p);
     const int32_t a = p->anim_queue[0];
     // 2. A celebration that starts brings its character to the front.
-    if (ended && is_celebration(a)) draw_order = static_cast<uint8_t>(p->index);
+    if (ended && is_celebration(a)) match.draw_order = static_cast<uint8_t>(p->index);
     // 3.-4. The frame, the right player's mirrored.
     draw_frame(p, a);
     // 5. At most one sound cue, and its blow.

@@ -5,7 +5,6 @@
 
 struct Player;
 
-extern uint8_t draw_order;  // index of the player whose character is drawn in front
 
 // Composes the background and both characters onto the bottom panel.
 void compose_characters();

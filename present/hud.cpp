@@ -1,8 +1,8 @@
 #include "present/hud.h"
 
-#include "board/player.h"
-#include "shell/assets.h"
-#include "shell/match.h"
+#include "state/player.h"
+#include "platform/assets.h"
+#include "state/match.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ void draw_score(Player* p, int x, int y) {
 }
 
 void draw_balance_bar() {
-    if (balance < -balance_limit) balance = -balance_limit;
-    if (balance > balance_limit) balance = balance_limit;
-    if (balance < balance_limit)  // the right player's white part
-        rectfill(bottom_panel, bar_middle + 1 + balance, bar_top, bar_right, bar_bottom, makecol(255, 255, 255));
-    rectfill(bottom_panel, bar_left, bar_top, bar_middle + balance, bar_bottom, 0);  // the left player's black
+    if (match.balance < -balance_limit) match.balance = -balance_limit;
+    if (match.balance > balance_limit) match.balance = balance_limit;
+    if (match.balance < balance_limit)  // the right player's white part
+        rectfill(bottom_panel, bar_middle + 1 + match.balance, bar_top, bar_right, bar_bottom, makecol(255, 255, 255));
+    rectfill(bottom_panel, bar_left, bar_top, bar_middle + match.balance, bar_bottom, 0);  // the left player's black
     rect(bottom_panel, bar_left, bar_top, bar_right, bar_bottom, makecol(128, 128, 128));
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "board/player.h"
+#include "state/match.h"
 #include "headless.h"
-#include "shell/assets.h"
+#include "platform/assets.h"
 
 // The diagonal opening board, (column + row) mod 3 + 1: no line of four and no square.
 inline const std::vector<std::string> diagonal_board = {"123123", "231231", "312312", "123123", "231231",

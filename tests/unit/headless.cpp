@@ -3,16 +3,14 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "board/player.h"
-#include "control/cpu.h"
-#include "control/tutorial.h"
+#include "game/flow.h"
+#include "game/frame.h"
+#include "platform/assets.h"
+#include "platform/sound.h"
+#include "platform/ticks.h"
+#include "platform/window.h"
 #include "present/character_files.h"
-#include "present/characters.h"
-#include "shell/assets.h"
-#include "shell/frame.h"
-#include "shell/match.h"
-#include "shell/sound.h"
-#include "shell/window.h"
+#include "state/match.h"
 
 namespace {
 
@@ -93,7 +91,7 @@ void start_headless() {
 }
 
 void reset_game_state() {
-    for (Player* p : players) destroy_player(p);
+    destroy_players();
     create_players();
     for (Player* p : players) {
         clear_to_color(p->board_bitmap, mask_colour());
@@ -101,17 +99,13 @@ void reset_game_state() {
         give_character(p);
     }
 
-    game_mode = mode_vs_cpu;
+    // The values of a fresh run, then a new match as the title starts one.
+    match = Match{};
+    seed_random(&match.random, 1);
+    set_game_mode(mode_vs_cpu);
     reset_match();
-    banner_y = 0;
     between_frames = nullptr;
     tick_count = 0;
-    half_tick = 0;
-    anim_tick = 0;
-    ai_go = 0;
-    ai_frame_accum = 0;
-    tutorial_step = tutorial_walk;
-    draw_order = 0;
     sfx_volume = 128;
     music_volume = 128;
     for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
@@ -120,7 +114,6 @@ void reset_game_state() {
     clear_bitmap(fake_screen);
     screen = fake_screen;
     window_scale = 1;
-    srand(1);
 }
 
 void set_board(Player* p, const std::vector<std::string>& rows) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "headless.h"
-#include "shell/files.h"
+#include "platform/files.h"
 
 namespace {
 

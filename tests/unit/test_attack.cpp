@@ -3,7 +3,8 @@
 #include "board/breaking.h"
 #include "board/matches.h"
 #include "board_fixture.h"
-#include "shell/match.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST_F(Attack, SuperBreaksEveryCupForABonusAndConvertsTheWholeOpponentBoard) {
 
     break_step(p);  // all twelve, junk included, score chain + 1 each
     EXPECT_EQ(p->score, 8 + 5000 + 24);
-    EXPECT_EQ(balance, 8 + 24);
+    EXPECT_EQ(match.balance, 8 + 24);
     for (int f = 0; f < 6; f++) break_step(p);
     EXPECT_EQ(p->state, falling);
     EXPECT_EQ(board_text(p), lines(top_rows({})));

@@ -3,7 +3,8 @@
 #include "board/matches.h"
 #include "board/render.h"
 #include "board_fixture.h"
-#include "shell/match.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST_F(Breaking, GroupPopsOverSixFramesScoresOnTheFirstThenTheBoardFalls) {
     for (int index = 0; index < 2; index++) {
         SCOPED_TRACE(index == 0 ? "left" : "right");
         p = players[index];
-        balance = 0;
+        match.balance = 0;
         set_board(p, square_board);
         ASSERT_EQ(find_matches(p), 1);
 
@@ -39,7 +40,7 @@ TEST_F(Breaking, GroupPopsOverSixFramesScoresOnTheFirstThenTheBoardFalls) {
             // Pop picture f of a type-2 cup, centred on each breaking cell.
             EXPECT_EQ(pixel(p->board_bitmap, 24, 136), pop_tile(32 * f, 32));
             EXPECT_EQ(p->score, 4);  // chain 0: one point per cup, all on the first frame
-            EXPECT_EQ(balance, index == 0 ? 4 : -4);
+            EXPECT_EQ(match.balance, index == 0 ? 4 : -4);
         }
         EXPECT_EQ(pixel(p->board_bitmap, 2, 152), cups_tile(16, 16));  // a neighbour stays whole
         break_step(p);  // the sixth frame: the cups leave the board
@@ -63,7 +64,7 @@ TEST_F(Breaking, EachFurtherGroupStartsSevenFramesLaterAndChainsMultiply) {
     run(7);
     EXPECT_EQ(scores, (std::vector<int>{8, 8, 8, 8, 8, 8, 8, 16, 16, 16, 16, 16, 16, 16}));
     EXPECT_EQ(states, "11111111111112");
-    EXPECT_EQ(balance, 16);
+    EXPECT_EQ(match.balance, 16);
 }
 
 TEST_F(Breaking, AGroupNumberWithoutCellsIsPassedOver) {
@@ -83,10 +84,10 @@ TEST_F(Breaking, JunkCupsBreakWithoutScoreOrBalance) {
     EXPECT_EQ(p->state, breaking);
     EXPECT_EQ(pixel(p->board_bitmap, 16, 144), pop_tile(0, 32));  // it still pops
     EXPECT_EQ(p->score, 0);
-    EXPECT_EQ(balance, 0);
+    EXPECT_EQ(match.balance, 0);
     for (int f = 0; f < 7; f++) break_step(p);
     EXPECT_EQ(p->score, 2);  // the mixed square: only its two ordinary cups count
-    EXPECT_EQ(balance, 2);
+    EXPECT_EQ(match.balance, 2);
 }
 
 TEST_F(Breaking, TheSuperCupFillsAStarAndLeavesTheBoard) {
@@ -111,7 +112,7 @@ TEST_F(Breaking, RoundOverPopsEveryCupWithoutScoreAndKeepsTheState) {
     run(8);
     EXPECT_EQ(scores, std::vector<int>(8, 0));
     EXPECT_EQ(states, "55555555");
-    EXPECT_EQ(balance, 0);
+    EXPECT_EQ(match.balance, 0);
     for (int i = 0; i < board_cells; i++) EXPECT_EQ(p->cells[i], cup_empty);
     EXPECT_EQ(p->super_meter, 3);  // the super cup counts in the round-over pop too
 }

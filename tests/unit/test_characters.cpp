@@ -2,7 +2,7 @@
 // both characters to idle, sound cues and their blows, the mirrored right side, who is in front.
 #include "board_fixture.h"
 #include "present/characters.h"
-#include "shell/sound.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ TEST_F(Characters, AHeavyBlowAtTheSuperStartShowsTheHardHitMirroredInTheSameFram
     play(p, anim_idle, 1);
     p->anim_queue[1] = anim_super;
     vline(q->anims[anim_hit_hard].sheet, 0, 0, frame_height - 1, makecol(250, 250, 250));  // its left edge
-    draw_order = 1;  // the left character is drawn first, the right one over it
+    match.draw_order = 1;  // the left character is drawn first, the right one over it
     compose_characters();
     EXPECT_EQ(p->anim_queue[0], anim_super);
     EXPECT_EQ(q->anim_queue[0], anim_hit_hard);
@@ -122,7 +122,7 @@ TEST_F(Characters, AHeavyBlowAtTheSuperStartShowsTheHardHitMirroredInTheSameFram
                                  {191, 100, char_bg_colour()},
                                  {192, 100, figure_colour(anim_hit_hard, 0)},
                                  {255, 100, in_16_bit(250, 250, 250)}});
-    EXPECT_EQ(draw_order, 0);  // the super brings the left character to the front from the next frame
+    EXPECT_EQ(match.draw_order, 0);  // the super brings the left character to the front from the next frame
 }
 
 TEST_F(Characters, ACelebrationBringsItsCharacterToTheFrontFromTheNextFrame) {
@@ -141,13 +141,13 @@ TEST_F(Characters, ACelebrationBringsItsCharacterToTheFrontFromTheNextFrame) {
     };
     for (int f = 0; f < 4; f++) {
         compose_characters();
-        EXPECT_EQ(draw_order, 1) << "frame " << f;
+        EXPECT_EQ(match.draw_order, 1) << "frame " << f;
         EXPECT_EQ(pixel(bottom_panel, 128, 100), front[f]) << "frame " << f;
     }
     // Only the start of a celebration counts, not its frames.
     play(p, anim_reward_1, 0);
     compose_characters();
-    EXPECT_EQ(draw_order, 1);
+    EXPECT_EQ(match.draw_order, 1);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/command_line.h"
-#include "shell/window.h"
+#include "platform/command_line.h"
+#include "platform/window.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "board_fixture.h"
+#include "board/turn.h"
 #include "control/controls.h"
 
 namespace {
@@ -89,16 +90,16 @@ TEST_F(Controls, JoystickAndKeyboardAreMergedBitByBit) {
     EXPECT_EQ(poll(), cmd_up | cmd_action);
 }
 
-TEST_F(Controls, HeldSKeyFillsTheSuperMeterWithoutACommand) {
+TEST_F(Controls, HeldSKeyFillsTheSuperMeterOfItsBoardOnly) {
+    set_board(p, diagonal_board);
     key[KEY_S] = 1;
-    EXPECT_EQ(poll(), 0);
-    EXPECT_EQ(p->super_meter, 4);
+    EXPECT_EQ(poll(), cmd_fill_meter);  // no direction, toggle or action
     p->super_meter = 1;
-    poll();
-    EXPECT_EQ(p->super_meter, 4);  // on every call while held
+    board_step(p, poll_controls);
+    EXPECT_EQ(p->super_meter, 4);  // on every frame while held
     key[KEY_S] = 0;
     p->super_meter = 2;
-    poll();
+    board_step(p, poll_controls);
     EXPECT_EQ(p->super_meter, 2);
     EXPECT_EQ(players[1]->super_meter, 0);  // only the polled board
 }

@@ -14,7 +14,8 @@
 #include "board/slide.h"
 #include "board_fixture.h"
 #include "control/cpu.h"
-#include "shell/match.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr uint8_t no_decision = cmd_action;
 std::string any_cup(int code) { return std::to_string(code) + " 0,0 0,0 0,0\n"; }
 
 // The board at rest with its cursor on (col, row) and on this axis, the computer after no slide.
-void start_at(Player* p, int col, int row, int8_t axis = row_mode) {
+void start_at(Player* p, int col, int row, Axis axis = row_mode) {
     p->cursor_col = col;
     p->cursor_row = row;
     p->axis = axis;
@@ -39,7 +40,7 @@ protected:
         BoardTest::SetUp();
         saved_script = ai_list;
         ai_list.clear();
-        game_mode = mode_cpu_vs_cpu;  // decide on every idle frame unless a test says otherwise
+        match.game_mode = mode_cpu_vs_cpu;  // decide on every idle frame unless a test says otherwise
     }
     void TearDown() override {
         ai_list = saved_script;
@@ -60,11 +61,13 @@ protected:
         move_and_slide(p);
     }
 
-    // The decision is the random fallback's: the action and rand() % 32, rand() seeded with `seed`.
+    // The decision is the random fallback's: the action and a random number % 32, the game's random
+    // numbers seeded with `seed`.
     void expect_random_keys(unsigned seed, const char* what = "") {
-        std::srand(seed);
-        const uint8_t expected = static_cast<uint8_t>(cmd_action + std::rand() % 32);
-        std::srand(seed);
+        Random dice;
+        seed_random(&dice, seed);
+        const uint8_t expected = static_cast<uint8_t>(cmd_action + next_random(&dice) % 32);
+        seed_random(&match.random, seed);
         EXPECT_EQ(decide(), expected) << what;
     }
 
@@ -123,7 +126,7 @@ TEST_F(Cpu, AlignedSlideAddsItsDirectionAndTheToggleFromTheOtherAxis) {
     start_at(p, 2, 5);
     for (const Case& c : cases) {
         use_script(any_cup(c.code));
-        for (int8_t axis : {row_mode, column_mode}) {
+        for (Axis axis : {row_mode, column_mode}) {
             SCOPED_TRACE("code " + std::to_string(c.code) + ", axis " + std::to_string(axis));
             cups_at({{2, 5}});
             p->axis = axis;
@@ -238,29 +241,29 @@ TEST_F(Cpu, NothingToFollowGivesRandomKeys) {
 TEST_F(Cpu, PacingPulsePeriodsFromRoundOneToEight) {
     const int period[] = {56, 28, 19, 14, 12, 10, 8, 7};  // floor(55 / round) + 1
     for (int round = 1; round <= 8; round++) {
-        round_number = static_cast<int8_t>(round);
-        ai_frame_accum = 0;
-        ai_go = 0;
+        match.round_number = static_cast<int8_t>(round);
+        match.ai_frame_accum = 0;
+        match.ai_go = 0;
         std::vector<int> pulses;
         const int t = period[round - 1];
         for (int frame = 1; frame <= 3 * t; frame++) {
             ai_pacing();
-            if (ai_go != 0) pulses.push_back(frame);
-            ai_go = 0;
+            if (match.ai_go != 0) pulses.push_back(frame);
+            match.ai_go = 0;
         }
         EXPECT_EQ(pulses, (std::vector<int>{t, 2 * t, 3 * t})) << "round " << round;
     }
 
     // Pulses do not add up.
-    ai_go = 1;
+    match.ai_go = 1;
     for (int frame = 0; frame < 30; frame++) ai_pacing();
-    EXPECT_EQ(ai_go, 1);
+    EXPECT_EQ(match.ai_go, 1);
 }
 
 TEST_F(Cpu, APulseWaitsForAnIdleBoardAndHoldingPStopsOnlyADueDecision) {
     use_script(any_cup(3));
     cups_at({{0, 0}});
-    game_mode = mode_vs_cpu;
+    match.game_mode = mode_vs_cpu;
 
     // P is held while no decision is due, which must not wait for it. A guard lets P go after a
     // long while, so that a wrong wait fails instead of hanging.
@@ -277,7 +280,7 @@ TEST_F(Cpu, APulseWaitsForAnIdleBoardAndHoldingPStopsOnlyADueDecision) {
     EXPECT_EQ(decide(), no_decision);
     EXPECT_EQ(p->ai_last, ai_no_slide);
     // A pulse stays pending while the board breaks or slides.
-    ai_go = 1;
+    match.ai_go = 1;
     p->state = breaking;
     EXPECT_EQ(decide(), no_decision);
     p->state = ready;
@@ -286,7 +289,7 @@ TEST_F(Cpu, APulseWaitsForAnIdleBoardAndHoldingPStopsOnlyADueDecision) {
     p->slide_y = -4;
     p->slide_x = 0;
     EXPECT_EQ(decide(), no_decision);
-    EXPECT_EQ(ai_go, 1);
+    EXPECT_EQ(match.ai_go, 1);
     stop_guard = true;
     guard.join();
     EXPECT_FALSE(guard_released) << "P held the computer although no decision was due";
@@ -304,14 +307,14 @@ TEST_F(Cpu, APulseWaitsForAnIdleBoardAndHoldingPStopsOnlyADueDecision) {
     player.join();
     EXPECT_TRUE(released_before);
     EXPECT_EQ(command, cmd_action | cmd_right);
-    EXPECT_EQ(ai_go, 0);
+    EXPECT_EQ(match.ai_go, 0);
     EXPECT_EQ(decide(), no_decision);
 
     // Playing both boards: every idle frame decides, and a pending pulse is used up on the way.
-    game_mode = mode_cpu_vs_cpu;
-    ai_go = 1;
+    match.game_mode = mode_cpu_vs_cpu;
+    match.ai_go = 1;
     EXPECT_EQ(decide(), cmd_action | cmd_right);
-    EXPECT_EQ(ai_go, 0);
+    EXPECT_EQ(match.ai_go, 0);
     for (int frame = 0; frame < 3; frame++) EXPECT_EQ(decide(), cmd_action | cmd_right);
     players[1]->cells[cell_at(0, 0)] = 1;
     cpu_command(players[1]);

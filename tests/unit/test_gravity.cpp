@@ -4,7 +4,8 @@
 
 #include "board/gravity.h"
 #include "board_fixture.h"
-#include "shell/frame.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ std::vector<std::string> board_with_empty_rows(int empty) {
 
 // The tile a non-junk cup of this type shows under the current anim_tick.
 Rgb cup_tile(int type) {
-    const int sx = type == anim_tick / 3 + 1 ? 16 * (anim_tick % 3 + 1) : 0;
+    const int sx = type == match.anim_tick / 3 + 1 ? 16 * (match.anim_tick % 3 + 1) : 0;
     return cups_tile(sx, 16 * type);
 }
 
@@ -54,16 +55,17 @@ TEST_F(Gravity, RefillFillsTheEmptyRowsAndPaintsTheStrip) {
     set_board(p, rows);
     p->junk[cell_at(3, 1)] = 1;  // a stale marker on an empty cell is cleared by the refill
     p->state = refilling;
-    anim_tick = 8;  // type 3 shimmers
+    match.anim_tick = 8;  // type 3 shimmers
 
-    // One rand() per new cell, rows first then columns; then the super cup's column and row.
-    srand(5);
+    // One random number per new cell, rows first then columns; then the super cup's column and row.
+    Random dice;
+    seed_random(&dice, 5);
     std::vector<std::string> expected = rows;
     for (int r = 0; r < 3; r++)
-        for (char& cup : expected[r]) cup = static_cast<char>('1' + rand() % 3);
-    const int super_col = rand() % 6, super_row = rand() % 3;
+        for (char& cup : expected[r]) cup = static_cast<char>('1' + next_random(&dice) % 3);
+    const int super_col = next_random(&dice) % 6, super_row = next_random(&dice) % 3;
 
-    srand(5);
+    seed_random(&match.random, 5);
     refill_step(p);
     EXPECT_EQ(board_text(p), lines(expected));  // new cups without junk markers, the rest as it was
     for (int r = 0; r < 3; r++)  // the strip shows each new cup (outside the badge area)

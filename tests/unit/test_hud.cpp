@@ -1,7 +1,8 @@
 // The bottom panel's scores and balance bar.
 #include "board_fixture.h"
 #include "present/hud.h"
-#include "shell/match.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -48,9 +49,9 @@ TEST_F(Hud, BalanceBarIsBlackUpToItsBoundaryAndWhiteAfter) {
         int balance, stored, last_black;
     } cases[] = {{0, 0, 128}, {10, 10, 138}, {-30, -30, 98}, {70, 64, 192}, {-80, -64, 64}};
     for (const auto& c : cases) {
-        balance = c.balance;
+        match.balance = c.balance;
         draw_balance_bar();
-        EXPECT_EQ(balance, c.stored) << "balance " << c.balance << " is kept in range";
+        EXPECT_EQ(match.balance, c.stored) << "balance " << c.balance << " is kept in range";
         for (int x = 65; x < 192; x++) {
             const Rgb expected = x <= c.last_black ? black : white;
             ASSERT_EQ(pixel(bottom_panel, x, 28), expected) << "balance " << c.balance << " at x " << x;

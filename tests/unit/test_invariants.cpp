@@ -6,8 +6,10 @@
 #include "board/attack.h"
 #include "board/matches.h"
 #include "board/turn.h"
+#include "control/controls.h"
 #include "board_fixture.h"
-#include "shell/match.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -55,7 +57,7 @@ protected:
     // Plays a stream; returns its number of turns and sets `outcome` to what it leaves behind.
     int play_stream(unsigned seed, std::string* outcome = nullptr) {
         reset_game_state();
-        srand(seed);
+        seed_random(&match.random, seed);
         std::mt19937 dice(seed);
         Player* p = players[0];
         set_pattern(players[1], diagonal_board);
@@ -67,7 +69,7 @@ protected:
             for (int k = 0; k < 7; k++) key[keys[k]] = dice() % 100 < percent[k];
             if (f % 250 == 125) take_attack(p, 1 + static_cast<int>(dice() % 4));  // junk rows now and then
             const uint8_t before = p->state;
-            board_step(p);
+            board_step(p, poll_controls);
             const std::string broken = broken_rule(p);
             if (!broken.empty()) {
                 ADD_FAILURE() << broken << " at frame " << f << "\n" << board_text(p);
@@ -87,7 +89,7 @@ protected:
         EXPECT_GT(p->score, 0);
         if (outcome) {
             *outcome = board_text(p);
-            for (int v : {p->score, balance, turns, p->cursor_row, p->cursor_col, p->super_col, p->super_row,
+            for (int v : {p->score, match.balance, turns, p->cursor_row, p->cursor_col, p->super_col, p->super_row,
                           p->super_meter})
                 *outcome += std::to_string(v) + " ";
         }

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "board_fixture.h"
-#include "shell/frame.h"
-#include "shell/match.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ protected:
         BoardTest::SetUp();
         frames = 0;
         between_frames = run_script;
-        game_mode = mode_vs_cpu;  // the left board idles: nobody presses a key
+        match.game_mode = mode_vs_cpu;  // the left board idles: nobody presses a key
     }
     void TearDown() override { between_frames = nullptr; }
 };
@@ -40,11 +42,11 @@ TEST_F(Rounds, TheSignOfBalanceAfterSettlingDecidesAndARoundNeverClosesOnABusyBo
         bool rested_at_close = false, busy_seen = false, banner_seen = false;
         script = [&] {
             if (round_phase == phase_battle) {
-                balance = c.at_end;
+                match.balance = c.at_end;
                 players[0]->state = falling;  // a board still busy when the balance reaches its end
             } else if (round_phase == phase_settling) {
                 settling_frames++;
-                balance = c.settles_to;
+                match.balance = c.settles_to;
                 busy_seen |= !boards_at_rest();
                 rested_at_close = boards_at_rest();
             } else if (round_phase == phase_banner && !banner_seen) {
@@ -57,12 +59,12 @@ TEST_F(Rounds, TheSignOfBalanceAfterSettlingDecidesAndARoundNeverClosesOnABusyBo
         SCOPED_TRACE(testing::Message() << "balance " << c.at_end << " then " << c.settles_to);
         EXPECT_GT(settling_frames, 0);
         EXPECT_TRUE(busy_seen && rested_at_close && banner_seen);
-        EXPECT_EQ(winner, c.winner);
-        EXPECT_EQ(balance, 0);
+        EXPECT_EQ(match.winner, c.winner);
+        EXPECT_EQ(match.balance, 0);
         // The computer's win loses the match: the round loop is left and the match ends.
         EXPECT_EQ(goes_on, c.winner == 0);
         EXPECT_EQ(quit_request, c.winner == 0 ? quit_none : quit_match);
-        EXPECT_EQ(round_number, c.winner == 0 ? 2 : 1);
+        EXPECT_EQ(match.round_number, c.winner == 0 ? 2 : 1);
     }
 }
 
@@ -76,7 +78,7 @@ TEST_F(Rounds, AMatchAlternatesTheComputerKeepsTheWinnersScoreAndEndsOnALossOrAf
                           Case{{0, 0, 0, 0, 0, 0, 0, 0}, 9, quit_none}}) {
         reset_game_state();
         between_frames = run_script;
-        game_mode = mode_vs_cpu;
+        match.game_mode = mode_vs_cpu;
         int round = -1;
         bool decided = false;
         int32_t last_scores[2] = {0, 0};
@@ -85,7 +87,7 @@ TEST_F(Rounds, AMatchAlternatesTheComputerKeepsTheWinnersScoreAndEndsOnALossOrAf
                 round++;
                 decided = false;
                 ASSERT_LT(round, static_cast<int>(c.winners.size())) << "a round too many";
-                EXPECT_EQ(round_number, round + 1);
+                EXPECT_EQ(match.round_number, round + 1);
                 EXPECT_EQ(players[1]->character, (1 + round) % 2) << "round " << round + 1;
                 for (int side : {0, 1}) {
                     const bool kept = round > 0 && c.winners[round - 1] == side;
@@ -105,7 +107,7 @@ TEST_F(Rounds, AMatchAlternatesTheComputerKeepsTheWinnersScoreAndEndsOnALossOrAf
                 players[1]->score = 200 + round;
                 players[0]->super_meter = 3;
                 players[1]->slide_x = 4;
-                balance = c.winners[round] == 0 ? balance_limit : -balance_limit;
+                match.balance = c.winners[round] == 0 ? balance_limit : -balance_limit;
                 decided = true;
             }
             last_scores[0] = players[0]->score;
@@ -113,7 +115,7 @@ TEST_F(Rounds, AMatchAlternatesTheComputerKeepsTheWinnersScoreAndEndsOnALossOrAf
         };
         play_match();
         EXPECT_EQ(round + 1, static_cast<int>(c.winners.size()));
-        EXPECT_EQ(round_number, c.final_round);
+        EXPECT_EQ(match.round_number, c.final_round);
         EXPECT_EQ(quit_request, c.final_quit);
     }
 }

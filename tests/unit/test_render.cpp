@@ -3,8 +3,10 @@
 #include <array>
 
 #include "board/render.h"
+#include "board/tiles.h"
 #include "board_fixture.h"
-#include "shell/frame.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
 
 namespace {
 
@@ -48,8 +50,8 @@ TEST_F(Render, FrameMarksTheCursorLineOfAReadyBoardAndTheWholeBoardOtherwise) {
     draw(right);
     expect_frame(144, 160, 239, 175);  // outer (142, 158)-(241, 177)
 
-    const uint8_t busy[] = {breaking, falling, settled, refilling, round_over};
-    for (uint8_t state : busy) {
+    const BoardState busy[] = {breaking, falling, settled, refilling, round_over};
+    for (BoardState state : busy) {
         SCOPED_TRACE(static_cast<int>(state));
         p->state = state;
         draw(p);
@@ -65,7 +67,7 @@ const std::vector<std::string> tile_board = top_rows({"......", "3.....", "123ab
 
 TEST_F(Render, SlidingRowIsDrawnAtItsOffsetWithTheWrappedCell) {
     set_board(p, tile_board);
-    anim_tick = 4;  // type 2 shimmers
+    match.anim_tick = 4;  // type 2 shimmers
     const Rgb tile[6] = {cups_tile(0, 16),  cups_tile(32, 32), cups_tile(0, 48),
                          cups_tile(64, 16), cups_tile(64, 32), cups_tile(64, 48)};
     p->cursor_row = 2;
@@ -90,7 +92,7 @@ TEST_F(Render, SlidingRowIsDrawnAtItsOffsetWithTheWrappedCell) {
 
 TEST_F(Render, SlidingColumnIsDrawnAtItsOffsetAndShowsItsEmptyCells) {
     set_board(p, {"..1...", "..2...", "..3...", "..1...", "..2...", "......", "..3...", "..1...", "..2...", "..b..."});
-    anim_tick = 0;  // type 1 shimmers
+    match.anim_tick = 0;  // type 1 shimmers
     BITMAP* b = p->board_bitmap;
     p->axis = column_mode;
     p->cursor_col = 2;
@@ -116,7 +118,7 @@ TEST_F(Render, OneCupTypeShimmersAtATimeAndJunkNever) {
     const Case cases[] = {{0, {16, 0, 0}}, {2, {48, 0, 0}}, {4, {0, 32, 0}}, {6, {0, 0, 16}}, {8, {0, 0, 48}}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.tick);
-        anim_tick = k.tick;
+        match.anim_tick = k.tick;
         draw(p);
         for (int type = 1; type <= 3; type++) {
             EXPECT_EQ(pixel(p->board_bitmap, 16 * (type - 1) + 8, 40), cups_tile(k.sx[type - 1], 16 * type));
@@ -133,7 +135,7 @@ TEST_F(Render, SuperCupBadgeShowsTheMeterAtItsOffset) {
     set_board(p, top_rows({"......", "......", "......", "......", "......", "..3..."}));
     p->super_col = 2;
     p->super_row = 5;
-    anim_tick = 4;  // badge picture row 1
+    match.anim_tick = 4;  // badge picture row 1
     BITMAP* b = p->board_bitmap;
     for (int meter : {0, 4}) {
         SCOPED_TRACE(meter);
@@ -147,7 +149,7 @@ TEST_F(Render, SuperCupBadgeShowsTheMeterAtItsOffset) {
 }
 
 TEST_F(Render, StarsComboAndSuperTextsStandOnEachPlayersSide) {
-    anim_tick = 5;  // star picture row 1
+    match.anim_tick = 5;  // star picture row 1
     p->super_meter = 3;
     draw(p);
     const Rgb star = super_tile(0, 8), bg = bg_colour();
@@ -189,7 +191,7 @@ TEST_F(Render, CellValuesOutsideTheCupTypesNeverDrawFromOutsideTheSheets) {
         for (int sx = 0; sx < 80; sx += 16) sheet.push_back(cups_tile(sx, sy));
 
     for (int f = 0; f < 7; f++) {
-        anim_tick = f;
+        match.anim_tick = f;
         draw(p);
         for (int k = 0; k < 4; k++) {
             const Rgb seen = pixel(p->board_bitmap, 16 * k + 8, 104);

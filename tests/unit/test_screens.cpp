@@ -10,13 +10,15 @@
 #include <functional>
 
 #include "board_fixture.h"
-#include "shell/frame.h"
-#include "shell/match.h"
-#include "shell/pause_menu.h"
-#include "shell/select.h"
-#include "shell/sound.h"
-#include "shell/title.h"
-#include "shell/window.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
+#include "game/flow.h"
+#include "state/match.h"
+#include "game/pause_menu.h"
+#include "game/select.h"
+#include "platform/sound.h"
+#include "game/title.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -106,9 +108,6 @@ TEST_F(Screens, TitleSwirlsFollowsTheMouseAndChoosesWhereTheButtonIsLetGo) {
         GameMode mode;
     };
     for (const Case c : {Case{20, 250, 200, 250, mode_cpu_vs_cpu}, Case{200, 250, 20, 100, mode_vs_cpu}}) {
-        round_number = 5;
-        balance = 30;
-        quit_request = quit_match;
         frames = 0;
         set_mouse(60, 300, 0);
         script = [&] {
@@ -126,8 +125,7 @@ TEST_F(Screens, TitleSwirlsFollowsTheMouseAndChoosesWhereTheButtonIsLetGo) {
         };
         title_screen();
         EXPECT_EQ(frames, 44);
-        EXPECT_EQ(game_mode, c.mode);
-        EXPECT_TRUE(round_number == 1 && balance == 0 && quit_request == quit_none && winner == no_winner);
+        EXPECT_EQ(match.game_mode, c.mode);
     }
 }
 

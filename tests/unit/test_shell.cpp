@@ -4,9 +4,11 @@
 #include <thread>
 
 #include "board_fixture.h"
-#include "shell/frame.h"
-#include "shell/match.h"
-#include "shell/window.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
+#include "game/flow.h"
+#include "state/match.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -74,13 +76,13 @@ TEST_F(Spine, BattleFramesStepTheCounters) {
     const int8_t half[] = {1, 0, 1, 0}, anim[] = {0, 1, 1, 2};
     for (int f = 0; f < 4; f++) {
         battle_frame();
-        EXPECT_EQ(half_tick, half[f]) << "frame " << f;
-        EXPECT_EQ(anim_tick, anim[f]) << "frame " << f;
+        EXPECT_EQ(match.half_tick, half[f]) << "frame " << f;
+        EXPECT_EQ(match.anim_tick, anim[f]) << "frame " << f;
     }
     // The decoration phase runs through a cycle of 18 frames.
     for (int f = 4; f < 18; f++) battle_frame();
-    EXPECT_EQ(half_tick, 0);
-    EXPECT_EQ(anim_tick, 0);
+    EXPECT_EQ(match.half_tick, 0);
+    EXPECT_EQ(match.anim_tick, 0);
 }
 
 TEST_F(Spine, WaitForTickConsumesTicks) {
@@ -154,25 +156,25 @@ TEST_F(Spine, BattleFrameShowsBackgroundBoardsAndHud) {
 
 TEST_F(Spine, ResultFramePutsEachBannerOverItsBoard) {
     for (uint8_t who : {uint8_t{0}, uint8_t{1}}) {
-        winner = who;
-        banner_y = 60;
+        match.winner = who;
+        match.banner_y = 60;
         result_frame();
         const Rgb won = winlose_half(0), lost = winlose_half(48);
         expect_pixels(screen, {{60, 80, who == 0 ? won : lost}, {190, 80, who == 0 ? lost : won}});
     }
-    banner_y = -40;  // clipped at the top edge: only its last 8 rows show
-    winner = 0;
+    match.banner_y = -40;  // clipped at the top edge: only its last 8 rows show
+    match.winner = 0;
     result_frame();
     expect_pixels(screen, {{130, 7, winlose_half(48)}, {130, 9, bg_colour()}});
 }
 
 TEST_F(Spine, IntroFrameShowsTheWordAndTheRoundDigitOnly) {
     set_board(p, std::vector<std::string>(board_rows, "111111"));
-    round_number = 3;
+    match.round_number = 3;
     intro_frame();
     // The word, the digit, and no board; nor are the counters moved.
     expect_pixels(screen, {{100, 40, round_strip(0)}, {100, 100, round_strip(3 * 64)}, {20, 20, bg_colour()}});
-    EXPECT_EQ(half_tick, 0);
+    EXPECT_EQ(match.half_tick, 0);
 }
 
 }  // namespace

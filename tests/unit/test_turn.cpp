@@ -3,8 +3,10 @@
 
 #include "board/turn.h"
 #include "board_fixture.h"
-#include "control/tutorial.h"
-#include "shell/match.h"
+#include "control/controls.h"
+#include "game/frame.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ protected:
         std::string states;
         key[KEY_Z] = 1;
         for (int f = 0; f < limit; f++) {
-            board_step(p);
+            board_step(p, poll_controls);
             key[KEY_Z] = 0;
             states += static_cast<char>('0' + p->state);
             if (p->state == ready) break;
@@ -45,29 +47,8 @@ TEST_F(Turn, WholeRowTurnFallsAndRefillsRowZeroInTwentyOneFrames) {
     EXPECT_LT(p->super_col, board_cols);  // the super cup lands on the new row
     EXPECT_EQ(p->super_row, 0);
     EXPECT_EQ(p->score, 6);
-    EXPECT_EQ(balance, 6);
+    EXPECT_EQ(match.balance, 6);
     EXPECT_EQ(p->refill_offset, 0);
-}
-
-TEST_F(Turn, TheTutorialChainResolvesInFourSettles) {
-    // The tutorial's chain: the line of 1s breaks, the 2s of columns 1 and 2 fall into a square,
-    // then the 3s into a line of four, then the 2s of column 4 beside those of column 5. The
-    // tutorial's script gives the action (Z is not read in this mode).
-    game_mode = mode_tutorial;
-    tutorial_step = tutorial_act;
-    load_preset_board(p, preset_chain);
-    // Four waves of six pop frames; falls of 1, 2 and 1 rows between them; the fourth settle
-    // finds an empty board, which refills whole.
-    EXPECT_EQ(play_turn(60), std::string("111111") + "2" + "3" + "111111" + "22" + "3" + "111111" + "2" + "3" +
-                                 "111111" + "4" + std::string(12, '4') + "0");
-    // Cups score chain + 1 each: 4 x 1, 4 x 2, 4 x 3, 4 x 4; three cascades add 2000 and attack
-    // with three rows.
-    EXPECT_EQ(p->score, 40 + 2000);
-    EXPECT_EQ(balance, 40);
-    EXPECT_EQ(p->anim_queue[0], anim_reward_3);
-    EXPECT_EQ(p->anim_queue[1], 0);
-    EXPECT_EQ(players[1]->attack_rows, 3);
-    EXPECT_EQ(tutorial_step, tutorial_rest);
 }
 
 TEST_F(Turn, SettlesTurnIntoAttackRowsAnimationsAndPoints) {
@@ -99,7 +80,7 @@ TEST_F(Turn, SettlesTurnIntoAttackRowsAnimationsAndPoints) {
         p->state = settled;
         p->chain = r.settles - 1;
         p->super_active = 1;
-        board_step(p);
+        board_step(p, poll_controls);
         EXPECT_EQ(p->state, ready);
         std::vector<int32_t> queued(p->anim_queue, p->anim_queue + anim_queue_slots);
         queued.erase(std::remove(queued.begin(), queued.end(), anim_idle), queued.end());
@@ -129,18 +110,18 @@ TEST_F(Turn, QueueAnimationFillsTheFirstFreeSlot) {
 }
 
 TEST_F(Turn, CommandSourceFollowsTheGameMode) {
-    // Mode 1: the left board takes the keys; mode 0: the computer plays it; any other mode: the board
-    // whose index + 1 equals the mode takes them.
+    // Against the computer the left board takes the keys and the right one the computer; watching,
+    // the computer plays both.
     const struct {
-        uint8_t mode;
+        GameMode mode;
         int board;
         bool keys;
-    } cases[] = {{mode_vs_cpu, 0, true}, {mode_cpu_vs_cpu, 0, false}, {2, 1, true}, {2, 0, false}};
+    } cases[] = {{mode_vs_cpu, 0, true}, {mode_vs_cpu, 1, false}, {mode_cpu_vs_cpu, 0, false}, {mode_cpu_vs_cpu, 1, false}};
     for (const auto& c : cases) {
         reset_game_state();
-        game_mode = c.mode;
+        set_game_mode(c.mode);
         key[KEY_DOWN] = 1;
-        board_step(players[c.board]);
+        board_step(players[c.board], command_sources[c.board]);
         EXPECT_EQ(players[c.board]->held_dirs, c.keys ? cmd_down : 0) << "mode " << int(c.mode) << " board " << c.board;
     }
 }
@@ -149,15 +130,15 @@ TEST_F(Turn, CommandsOfABusyBoardAreLost) {
     set_board(p, diagonal_board);
     p->state = falling;
     key[KEY_X] = 1;
-    board_step(p);  // falling -> settled -> refilling -> ready within the frame; the toggle is lost
+    board_step(p, poll_controls);  // falling -> settled -> refilling -> ready within the frame; the toggle is lost
     EXPECT_EQ(p->state, ready);
     EXPECT_EQ(p->axis, row_mode);
-    board_step(p);  // still held: no new toggle
+    board_step(p, poll_controls);  // still held: no new toggle
     EXPECT_EQ(p->axis, row_mode);
     key[KEY_X] = 0;
-    board_step(p);
+    board_step(p, poll_controls);
     key[KEY_X] = 1;
-    board_step(p);
+    board_step(p, poll_controls);
     EXPECT_EQ(p->axis, column_mode);
 }
 

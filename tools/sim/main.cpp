@@ -21,11 +21,13 @@
 #include <cstring>
 #include <string>
 
-#include "board/player.h"
+#include "state/player.h"
 #include "control/cpu.h"
-#include "shell/assets.h"
-#include "shell/frame.h"
-#include "shell/match.h"
+#include "platform/assets.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
+#include "game/flow.h"
+#include "state/match.h"
 
 namespace {
 
@@ -136,8 +138,8 @@ void between_round_frames() {
     if (round_phase != phase_battle && round_phase != phase_settling) return;
     RoundStats& r = current;
     r.frames++;
-    r.balance_moved += std::abs(balance - r.last_balance);
-    r.last_balance = balance;
+    r.balance_moved += std::abs(match.balance - r.last_balance);
+    r.last_balance = match.balance;
     observe(players[0], &r.side[0]);
     observe(players[1], &r.side[1]);
     if (r.frames >= current_cap) {
@@ -149,11 +151,11 @@ void between_round_frames() {
 // One round through the game's round loop, frames unpaced. A new match starts, as from the title,
 // when the last one was lost or won.
 RoundStats play_one_round(long frame_cap) {
-    if (quit_request != quit_none || round_number > last_round) reset_match();
+    if (quit_request != quit_none || match.round_number > last_round) reset_match();
     current = RoundStats{};
     current_cap = frame_cap;
     play_round();
-    if (!current.capped) current.winner = winner;
+    if (!current.capped) current.winner = match.winner;
     return current;
 }
 
@@ -167,8 +169,8 @@ const char* winner_name(const RoundStats& r) {
 int main(int argc, char** argv) {
     const Options o = parse_options(argc, argv);
     start_headless_game(o);
-    std::srand(o.seed);
-    game_mode = o.idle_left ? mode_vs_cpu : mode_cpu_vs_cpu;
+    seed_random(&match.random, o.seed);
+    set_game_mode(o.idle_left ? mode_vs_cpu : mode_cpu_vs_cpu);
     between_frames = between_round_frames;
     reset_match();
     players[0]->character = 0;

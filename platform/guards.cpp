@@ -1,4 +1,4 @@
-#include "shell/guards.h"
+#include "platform/guards.h"
 
 #include <X11/Xlib.h>
 #include <atomic>

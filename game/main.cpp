@@ -2,10 +2,10 @@
 // from its folder.
 #include <allegro.h>
 
-#include "shell/assets.h"
-#include "shell/command_line.h"
-#include "shell/guards.h"
-#include "shell/match.h"
+#include "game/flow.h"
+#include "game/startup.h"
+#include "platform/command_line.h"
+#include "platform/guards.h"
 
 // Exit status: 0, 2 for a command line the game does not understand, or 128 + the signal when
 // SIGTERM or SIGINT ended the game (after a clean shutdown).

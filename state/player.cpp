@@ -1,4 +1,4 @@
-#include "board/player.h"
+#include "state/player.h"
 
 #include <cstring>
 
@@ -51,4 +51,13 @@ void end_round(Player* p) {
     for (int i = 0; i < board_cells; i++)
         if (p->cells[i] != cup_empty) p->group[i] = 1;
     p->state = round_over;
+}
+
+void queue_animation(Player* p, int32_t id) {
+    for (int slot = p->anim_frame != 0 ? 1 : 0; slot <= 9; slot++) {
+        if (p->anim_queue[slot] == 0) {
+            p->anim_queue[slot] = id;
+            return;
+        }
+    }
 }

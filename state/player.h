@@ -1,6 +1,6 @@
 // The record of one side of the match and its lifecycle.
 // Exactly two records live for the whole run: players[0] (left board) and players[1] (right board),
-// created and linked by the shell at start-up, reset per round, torn down at shutdown.
+// created and linked at start-up (state/match.h), reset per round, torn down at shutdown.
 #pragma once
 
 #include <allegro.h>
@@ -32,7 +32,7 @@ enum BoardState : uint8_t {
 };
 
 // Slide mode.
-enum Axis : int8_t { row_mode = 0, column_mode = 1 };
+enum Axis : int32_t { row_mode = 0, column_mode = 1 };
 
 // Command bits of one frame, written by the side's command source and read by the engine.
 enum CommandBit : uint8_t {
@@ -42,6 +42,7 @@ enum CommandBit : uint8_t {
     cmd_right = 8,
     cmd_toggle = 16,
     cmd_action = 32,
+    cmd_fill_meter = 64,  // practice against the computer: the super meter fills to four stars
 };
 constexpr uint8_t cmd_directions = cmd_up | cmd_down | cmd_left | cmd_right;
 
@@ -82,37 +83,25 @@ struct Cue {
     int32_t sfx;
 };
 
-struct Player {
-    // Working bitmaps, created by the shell right after construction, owned by the record.
-    BITMAP* anim_canvas;   // 256 x 192: the character's current frame is composed here
-    BITMAP* refill_strip;  // 96 x 160: new cups of a refill, slid into the board image
-
-    SAMPLE* sfx[max_sfx];  // the character's samples, in the order of its sample list; empty slots null
+// Everything of one side that a frame of a round can change: a plain value with no pointer and no
+// padding, saved and restored with the match (state/match.h). Fields are grouped by size so that
+// the value's bytes are exactly its fields.
+struct PlayerState {
+    int32_t cells[board_cells];  // cup type per cell: 0 empty, 1..3
+    int32_t anim_queue[anim_queue_slots];  // slot 0 plays now (0 idle), 1..9 wait, 10 stays 0
 
     int32_t cursor_row;  // 0..9: the row that slides in row mode
     int32_t cursor_col;  // 0..5: the column that slides in column mode
-
-    int32_t cells[board_cells];  // cup type per cell: 0 empty, 1..3
-    int8_t group[board_cells];   // pop order: 0 none, 1 pops now, n waits for n - 1 groups
-    int8_t junk[board_cells];    // 1 = cup placed by an opponent's attack; travels with its cup
-    int32_t pattern[board_cells];  // this side's attack pattern (character data), cup types
-
-    int32_t slide_x;  // pixels of the row slide: 0 none, > 0 toward column 0, < 0 toward column 5
-    int32_t slide_y;  // pixels of the column slide: 0 none, > 0 up, < 0 down
+    int32_t slide_x;     // pixels of the row slide: 0 none, > 0 toward column 0, < 0 toward column 5
+    int32_t slide_y;     // pixels of the column slide: 0 none, > 0 up, < 0 down
+    Axis axis;           // row_mode or column_mode
 
     int32_t index;          // 0 left, 1 right: controls, board place, balance direction, pan
     int32_t refill_offset;  // pixels of the refill strip still to go: 96 down to 0 in steps of 8
     int32_t refill_rows;    // rows, counted from row 0, that the current refill filled
-    uint8_t held_dirs;      // direction and toggle bits held at the controls' last change (whole run)
     int32_t chain;          // settles in the current turn; 0 between turns
     int32_t super_active;   // 1 from a super break to the end of that turn
-    int8_t axis;            // Axis: row_mode or column_mode
-
-    Anim anims[max_anims];  // the character's animations; an id is a position here
-    Cue cues[max_cues];     // the character's sound cues, ascending by anim
-    int32_t cue_count;      // cues in use, 0..30: the slots after them are empty, not cues
     int32_t anim_frame;     // frame within the animation in anim_queue[0]
-    int32_t loaded_character;  // character whose data fills sfx, anims, cues, pattern; 100 none
 
     int32_t super_meter;  // 0..4 super cups broken; the fifth fires the super
     int32_t super_col;    // column of the super cup; 7 = none
@@ -122,21 +111,41 @@ struct Player {
     int32_t attack_flash;  // frames left of the flash over the last attack received (8 down to 0)
     int32_t attack_rows;   // bottom rows converted by the last attack received
     int32_t score;         // points; reset per round unless this side won the last one
+    int32_t first_fill;    // 1 = the next refill copies the opponent's pattern
 
-    int8_t ai_last;  // the computer's code of its last slide on this board; 100 none (whole run)
-
-    BITMAP* board_bitmap;  // 96 x 160: the board image, one 16 x 16 tile per cell
-
-    uint8_t state;      // BoardState
+    int8_t group[board_cells];  // pop order: 0 none, 1 pops now, n waits for n - 1 groups
+    int8_t junk[board_cells];   // 1 = cup placed by an opponent's attack; travels with its cup
+    BoardState state;   // the board's phase
     uint8_t command;    // this frame's CommandBit set, written by the side's command source
-    int8_t character;   // 0 or 1; the tutorial uses it as its walk position
-    int32_t anim_queue[anim_queue_slots];  // slot 0 plays now (0 idle), 1..9 wait, 10 stays 0
-    Player* opponent;   // the other side's record (not owned)
-    uint8_t first_fill;  // 1 = the next refill copies the opponent's pattern
+    int8_t character;    // 0 or 1; the tutorial uses it as its walk position
+    int8_t ai_last;      // the computer's code of its last slide on this board; 100 none (whole run)
 };
 
-// Builds a record for side `index` (0 or 1) with every field at its starting value. The shell gives
-// it its bitmaps and its opponent afterwards.
+// The whole record of a side: its state, and what lives beside it for the whole run or for as long
+// as a character is loaded, which no frame changes.
+struct Player : PlayerState {
+    // Working bitmaps, created right after construction, owned by the record. While a refill
+    // slides in, the board picture is built up over several frames and its pixels are state too
+    // (the match's saved value keeps them then).
+    BITMAP* anim_canvas;   // 256 x 192: the character's current frame is composed here
+    BITMAP* refill_strip;  // 96 x 160: new cups of a refill, slid into the board image
+    BITMAP* board_bitmap;  // 96 x 160: the board image, one 16 x 16 tile per cell
+
+    uint8_t held_dirs;  // the keyboard's memory: direction and toggle bits held at its last change
+
+    // The character's data, loaded when the side's character changes (present/character_data.h).
+    int32_t loaded_character;      // character whose data fills what follows; 100 none
+    SAMPLE* sfx[max_sfx];          // the character's samples, in the order of its sample list; empty slots null
+    Anim anims[max_anims];         // the character's animations; an id is a position here
+    Cue cues[max_cues];            // the character's sound cues, ascending by anim
+    int32_t cue_count;             // cues in use, 0..30: the slots after them are empty, not cues
+    int32_t pattern[board_cells];  // this side's attack pattern, cup types
+
+    Player* opponent;  // the other side's record (not owned)
+};
+
+// Builds a record for side `index` (0 or 1) with every field at its starting value, without its
+// bitmaps and its opponent (create_players gives it them).
 Player* create_player(int index);
 
 // Destroys the record's bitmaps and its character data, then frees the record.
@@ -150,3 +159,6 @@ void clear_board(Player* p);
 
 // Marks every occupied cell to break now and ends the round for this board.
 void end_round(Player* p);
+
+// Appends an animation id to the side's animation queue; dropped when the queue is full.
+void queue_animation(Player* p, int32_t id);

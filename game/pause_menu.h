@@ -4,6 +4,13 @@
 
 #include <cstdint>
 
+// What the player asked to leave.
+enum QuitRequest : uint8_t {
+    quit_none = 0,
+    quit_match = 1,    // end the match and return to the title screen
+    quit_program = 2,  // end the program
+};
+
 // The items, top to bottom, as rows of "menutxt.pcx".
 enum MenuItem : int {
     item_resume = 0,         // the menu closes and the round goes on
@@ -20,6 +27,7 @@ uint8_t volume_after(uint8_t volume, uint8_t command);
 // The right edge of the volume bar's white fill for a volume: x 68 at 0, 128 at 128, 186 at 252.
 int volume_bar_right(uint8_t volume);
 
-// Runs the menu until resume or quit (quit_request 1) is selected, or the window's close button
-// is pressed (quit_request 2). The game is frozen meanwhile and the music plays at half volume.
-void pause_menu();
+// Runs the menu until resume or quit is selected, or the window's close button is pressed, and
+// returns what the player asked to leave: nothing, the match or the program. The game is frozen
+// meanwhile and the music plays at half volume.
+QuitRequest pause_menu();

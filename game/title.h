@@ -13,6 +13,5 @@ enum TitleChoice : int {
 // The button under a point in screen coordinates; the top panel counts as the upper buttons.
 TitleChoice title_choice_at(int x, int y);
 
-// Runs the title screen until a button is chosen or ESC; resets the match (reset_match) and sets
-// game_mode for the choice. The tutorial, when chosen, runs before it returns.
+// Runs the title screen until a button is chosen or ESC, and sets the game mode for the choice. The tutorial, when chosen, runs before it returns.
 void title_screen();

@@ -1,4 +1,4 @@
-#include "shell/sound.h"
+#include "platform/sound.h"
 
 uint8_t sfx_volume = 128;
 uint8_t music_volume = 128;

@@ -1,9 +1,9 @@
-#include "shell/pointer.h"
+#include "platform/pointer.h"
 
 #include <allegro.h>
 
-#include "shell/assets.h"
-#include "shell/window.h"
+#include "platform/assets.h"
+#include "platform/window.h"
 
 namespace {
 

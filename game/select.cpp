@@ -1,11 +1,12 @@
-#include "shell/select.h"
+#include "game/select.h"
 
 #include <allegro.h>
 
-#include "shell/assets.h"
-#include "shell/frame.h"
-#include "shell/pointer.h"
-#include "shell/window.h"
+#include "platform/assets.h"
+#include "game/frame.h"
+#include "platform/ticks.h"
+#include "platform/pointer.h"
+#include "platform/window.h"
 
 namespace {
 

@@ -1,12 +1,10 @@
-// Start-up and shutdown of the game, and the assets that live for the whole run.
-// This module defines and owns every shared picture, sound, back buffer and the computer's script,
-// and the two player records; nothing else creates or releases them.
+// The assets that live for the whole run, loading a picture the checked way, and the one way to fail.
+// This module defines and owns every shared picture, sound and back buffer; nothing else creates or
+// releases them.
 #pragma once
 
 #include <allegro.h>
 #include <cstdio>
-
-struct Player;
 
 constexpr int screen_width = 256;  // the game draws 256 x 384: two 256 x 192 panels
 constexpr int panel_height = 192;
@@ -26,7 +24,6 @@ extern BITMAP* top_panel;         // back buffer shown at screen y 0
 extern BITMAP* bottom_panel;      // back buffer shown at screen y 192
 extern BITMAP* character_canvas;  // the two characters are composed here
 extern BITMAP* ai_scratch;        // the computer's scratch picture, never shown
-extern Player* players[2];        // 0 left, 1 right
 
 // A picture the game loads, and the size the game cuts its parts from; 0 x 0 for a picture drawn
 // whole, at whatever size it has.
@@ -47,16 +44,12 @@ constexpr PictureFile tutorial_picture = {"tuttxt.pcx", 256, 7 * 192};  // the t
 // The mask colour of every masked drawing: magenta.
 int mask_colour();
 
-// Brings the game up: Allegro, the window (enlarged by the scale asked for, 1..4, or by the one that
-// fits the desktop when that is 0), every shared asset, the timer, both player records and their
-// characters' data.
-// On any failure it reports one line naming the cause and exits with a non-zero status.
-void start_game(int window_scale_asked);
-
-// The shared pictures, sounds, back buffers and the computer's script, loaded from the working
-// folder (Allegro must be up with its colour depth set). Fails on a missing, unreadable or damaged
-// file, naming it.
+// The shared pictures, sounds and back buffers, loaded from the working folder (Allegro must be up
+// with its colour depth set). Fails on a missing, unreadable or damaged file, naming it.
 void load_shared_assets();
+
+// Releases them; safe when some were never loaded.
+void release_shared_assets();
 
 // Checks every screen picture and music track the game will load later as load_picture and the
 // sounds are checked, so that a bad one stops the game at start-up, not in the middle of a match.
@@ -67,17 +60,18 @@ void check_later_files();
 // (unless that is 0 x 0) fails with one line naming the file.
 BITMAP* load_picture(const PictureFile& picture);
 
-// The two player records with their bitmaps, linked as each other's opponent.
-void create_players();
+// A bitmap of the given size; fails with one line when memory runs out.
+BITMAP* make_bitmap(int w, int h);
 
-// Releases everything start_game made, in a fixed order; safe after a partial start.
-void shut_down_game();
-
-// Reports one line "cupclash: <message>" on stderr, releases what was made and exits with status 1.
+// Reports one line "cupclash: <message>" on stderr, releases what was made (by the routine given to
+// release_on_fail) and exits with status 1.
 [[noreturn]] void fail(const char* format, ...);
 
-// The timer callback: one tick every 40 ms.
-void timer_tick();
+// The routine that fail runs to release everything the game made before it exits.
+void release_on_fail(void (*release)());
+
+// The window's close button callback.
+void close_button_pressed();
 
 // True once the window's close button was pressed or SIGTERM or SIGINT came; the game then ends as
 // if ESC were held.

@@ -1,12 +1,12 @@
-#include "shell/title.h"
+#include "game/title.h"
 
 #include <allegro.h>
 
-#include "control/tutorial.h"
-#include "shell/assets.h"
-#include "shell/frame.h"
-#include "shell/match.h"
-#include "shell/pointer.h"
+#include "game/frame.h"
+#include "game/tutorial.h"
+#include "platform/assets.h"
+#include "platform/pointer.h"
+#include "platform/ticks.h"
 
 namespace {
 
@@ -36,11 +36,11 @@ void draw_title(const TitlePictures& pictures, int n) {
 // (no choice) leaves a match against the computer set, which the flow does not start.
 void act_on(TitleChoice choice) {
     if (choice == choice_watch) {
-        game_mode = mode_cpu_vs_cpu;
+        set_game_mode(mode_cpu_vs_cpu);
         return;
     }
     if (choice == choice_tutorial) run_tutorial();
-    game_mode = mode_vs_cpu;
+    set_game_mode(mode_vs_cpu);
 }
 
 }  // namespace
@@ -53,10 +53,8 @@ void title_screen() {
     // 1. The screen's pictures.
     const TitlePictures pictures = {load_picture(title_picture), load_picture(swirl_picture),
                                     load_picture(buttons_picture)};
-    // 2. A new match starts from here.
-    reset_match();
     clear_to_color(top_panel, 0);
-    // 3. Frames until a button is released over a quadrant, or ESC; while a button is held the
+    // 2. Frames until a button is released over a quadrant, or ESC; while a button is held the
     // screen is not redrawn.
     TitleChoice choice = choice_none;
     Click click = {};
@@ -69,7 +67,7 @@ void title_screen() {
         if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y());
         wait_for_tick();
     }
-    // 4. Release the pictures, then act on the choice.
+    // 3. Release the pictures, then act on the choice.
     destroy_bitmap(pictures.title);
     destroy_bitmap(pictures.swirl);
     destroy_bitmap(pictures.buttons);

@@ -1,11 +1,11 @@
-#include "shell/window.h"
+#include "platform/window.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
-#include "shell/assets.h"
+#include "platform/assets.h"
 
 int window_scale = 1;
 

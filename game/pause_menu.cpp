@@ -1,13 +1,14 @@
-#include "shell/pause_menu.h"
+#include "game/pause_menu.h"
 
 #include <allegro.h>
 
-#include "board/player.h"
 #include "control/controls.h"
-#include "shell/assets.h"
-#include "shell/frame.h"
-#include "shell/match.h"
-#include "shell/sound.h"
+#include "game/frame.h"
+#include "platform/assets.h"
+#include "platform/music.h"
+#include "platform/sound.h"
+#include "platform/ticks.h"
+#include "state/match.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ void draw_menu(const MenuPictures& pictures, int menu_index) {
 }
 
 // 8.-10. The command on the selected item: a volume moves, or the item is chosen. False when the
-// menu is to close.
-bool act_on(int menu_index, uint8_t command) {
+// menu is to close; a quit is said in *asked.
+bool act_on(int menu_index, uint8_t command, QuitRequest* asked) {
     if (uint8_t* volume = volume_of(menu_index)) {
         *volume = volume_after(*volume, command);
         if (menu_index == item_music_volume) set_music_level(music_volume / 2);
@@ -61,7 +62,7 @@ bool act_on(int menu_index, uint8_t command) {
     case item_resume:
         return false;
     case item_quit:
-        quit_request = quit_match;
+        *asked = quit_match;
         return false;
     case item_effects_volume:
         play_sample(break_sound, sfx_volume, centre_pan, normal_speed, 0);  // the test sound
@@ -88,7 +89,7 @@ uint8_t volume_after(uint8_t volume, uint8_t command) {
 
 int volume_bar_right(uint8_t volume) { return bar_left + volume * (bar_right - bar_left) / 255; }
 
-void pause_menu() {
+QuitRequest pause_menu() {
     // Opening: the pictures, and the music at half volume.
     MenuPictures pictures = {load_picture(menu_picture), create_bitmap(label_w, label_h),
                              create_bitmap(screen_width, panel_height)};
@@ -96,17 +97,18 @@ void pause_menu() {
     blit(bottom_panel, pictures.backdrop, 0, 0, 0, 0, screen_width, panel_height);
     set_music_level(music_volume / 2);
     int menu_index = item_resume;
+    QuitRequest asked = quit_none;
     // One pass a frame until resume or quit.
     bool open = true;
     while (open) {
         draw_menu(pictures, menu_index);                    // 1.-4. the menu over the frozen game
         show_panels();                                      // 5. to the window
         poll_controls(players[0]);                          // 6. the left player's controls
-        const uint8_t command = players[0]->command;
+        const uint8_t command = players[0]->command & ~cmd_fill_meter;
         menu_index = menu_index_after(menu_index, command);  // 7. up and down, wrapping
-        open = act_on(menu_index, command);                 // 8.-10. volumes, or the choice
+        open = act_on(menu_index, command, &asked);         // 8.-10. volumes, or the choice
         if (close_requested()) {                            // the window's close button ends it all
-            quit_request = quit_program;
+            asked = quit_program;
             open = false;
         }
         if (open) wait_for_tick();
@@ -117,4 +119,5 @@ void pause_menu() {
     destroy_bitmap(pictures.backdrop);
     set_music_level(music_volume);
     leave_tick_pending();
+    return asked;
 }

@@ -1,9 +1,9 @@
-#include "shell/command_line.h"
+#include "platform/command_line.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "shell/window.h"
+#include "platform/window.h"
 
 namespace {
 

@@ -1,35 +1,27 @@
-#include "shell/match.h"
+#include "game/flow.h"
 
-#include "board/player.h"
+#include "game/frame.h"
+#include "game/select.h"
+#include "game/title.h"
+#include "platform/assets.h"
+#include "platform/music.h"
+#include "platform/ticks.h"
 #include "present/character_data.h"
-#include "shell/assets.h"
-#include "shell/frame.h"
-#include "shell/pause_menu.h"
-#include "shell/select.h"
-#include "shell/sound.h"
-#include "shell/title.h"
+#include "state/match.h"
 
-uint8_t game_mode = mode_cpu_vs_cpu;
-int8_t round_number = 1;
-int balance = 0;
-uint8_t winner = 0;
-int banner_y = 0;
-uint8_t quit_request = quit_none;
-SAMPLE* music = nullptr;
-const char* const music_table[music_tracks] = {"music/utopia.wav", "music/delirium.wav", "music/indulgence.wav"};
+QuitRequest quit_request = quit_none;
 RoundPhase round_phase = phase_loading;
 
 namespace {
 
 constexpr int banner_rest_y = 96;
 constexpr int banner_speed = 8;
-constexpr int music_priority = 210;
 
 // Before every frame of the battle, settling, banner and result: ESC opens the pause menu and the
 // window's close button ends the program. False when the match is to end.
 bool match_goes_on() {
     if (close_requested()) quit_request = quit_program;
-    else if (key[KEY_ESC] && quit_request == quit_none) pause_menu();
+    else if (key[KEY_ESC] && quit_request == quit_none) quit_request = pause_menu();
     return quit_request == quit_none;
 }
 
@@ -70,46 +62,27 @@ void play_settling() {
 // The banners slide down over the boards while the last cups pop.
 void play_banner() {
     round_phase = phase_banner;
-    for (banner_y = -(winlose->h / 2); banner_y < banner_rest_y && pausable_frame(result_frame);
-         banner_y += banner_speed) {
+    for (match.banner_y = -(winlose->h / 2); match.banner_y < banner_rest_y && pausable_frame(result_frame);
+         match.banner_y += banner_speed) {
     }
 }
 
 // The banners stay while the characters play their win and lose animations.
 void play_result() {
     round_phase = phase_result;
-    const Player* won = players[winner];
-    const Player* lost = players[1 - winner];
+    const Player* won = players[match.winner];
+    const Player* lost = players[1 - match.winner];
     while ((won->anim_queue[0] == anim_win || lost->anim_queue[0] == anim_lose) && pausable_frame(result_frame)) {
     }
 }
 
 }  // namespace
 
-void play_music(int track) {
-    release_music();
-    music = load_sample(music_table[track]);
-    if (!music) return;  // a track that cannot be loaded is not played
-    music->priority = music_priority;
-    play_sample(music, music_volume, centre_pan, normal_speed, 1);
-}
-
-void set_music_level(int volume) {
-    if (music) adjust_sample(music, volume, centre_pan, normal_speed, 1);
-}
-
-void release_music() {
-    if (!music) return;
-    stop_sample(music);
-    destroy_sample(music);
-    music = nullptr;
-}
-
 void reset_match() {
-    round_number = 1;
-    balance = 0;
+    match.round_number = 1;
+    match.balance = 0;
     quit_request = quit_none;
-    winner = no_winner;
+    match.winner = no_winner;
 }
 
 void start_round() {
@@ -119,7 +92,7 @@ void start_round() {
     }
 }
 
-bool round_in_play() { return balance / balance_limit == 0; }
+bool round_in_play() { return match.balance / balance_limit == 0; }
 
 bool boards_at_rest() {
     for (const Player* p : players)
@@ -130,9 +103,9 @@ bool boards_at_rest() {
 void finish_round() {
     end_round(players[0]);
     end_round(players[1]);
-    winner = balance > 0 ? 0 : 1;
-    Player* won = players[winner];
-    Player* lost = players[1 - winner];
+    match.winner = match.balance > 0 ? 0 : 1;
+    Player* won = players[match.winner];
+    Player* lost = players[1 - match.winner];
     won->anim_frame = 0;
     won->anim_queue[0] = anim_win;
     lost->anim_queue[0] = anim_lose;
@@ -140,12 +113,12 @@ void finish_round() {
 }
 
 void next_round() {
-    balance = 0;
-    if (winner == 1) {
+    match.balance = 0;
+    if (match.winner == 1) {
         quit_request = quit_match;  // the computer won: the match is lost
         return;
     }
-    round_number++;
+    match.round_number++;
     players[1]->character = (players[1]->character + 1) % 2;
 }
 
@@ -167,8 +140,8 @@ bool play_round() {
 }
 
 void play_match() {
-    winner = no_winner;
-    while (round_number <= last_round && play_round()) {
+    match.winner = no_winner;
+    while (match.round_number <= last_round && play_round()) {
     }
 }
 
@@ -176,18 +149,19 @@ void run_match_flow() {
     if (escape_down()) return;                // 1. ESC before the title: end at once
     while (true) {
         play_music(track_title);              // 2. the title track, from its beginning
-        title_screen();                       // 3. resets the match; may run the tutorial
-        if (escape_down()) {                  // 4. ESC on the title ends the program
+        reset_match();                        // 3. a new match starts from here
+        title_screen();                       // 4. the mode; may run the tutorial
+        if (escape_down()) {                  // 5. ESC on the title ends the program
             quit_request = quit_program;
             break;
         }
-        const int8_t c = character_select();  // 5. the left player's character, -1 on ESC
+        const int8_t c = character_select();  // 6. the left player's character, -1 on ESC
         if (c >= 0) {
             players[0]->character = c;
             players[1]->character = static_cast<int8_t>(1 - c);
-            play_match();                     // 6.-7. nobody has won yet; the rounds
+            play_match();                     // 7.-8. nobody has won yet; the rounds
         }
-        release_music();                      // 8. back to the title, or the end
+        release_music();                      // 9. back to the title, or the end
         if (escape_down()) break;
     }
     release_music();

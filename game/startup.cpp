@@ -1,0 +1,88 @@
+#include "game/startup.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <new>
+#include <string>
+
+#include "control/cpu.h"
+#include "platform/assets.h"
+#include "platform/guards.h"
+#include "platform/music.h"
+#include "platform/ticks.h"
+#include "platform/window.h"
+#include "present/character_data.h"
+#include "state/match.h"
+
+namespace {
+
+bool allegro_up;  // Allegro is up: its calls are safe from here on
+
+void out_of_memory() { fail("out of memory"); }
+
+// Without a sound card the sound library reports its search at length; the game runs silent and
+// says so in one line once it is up.
+bool install_sound_quietly() {
+    hush_sound_library(true);
+    const int result = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+    hush_sound_library(false);
+    return result == 0 && digi_card != DIGI_NONE;
+}
+
+// The computer's script, checked whole: a fault in any record stops the game at start-up.
+void load_ai_script() {
+    const char* file = "AI_list.txt";
+    std::string fault = read_ai_script(file);
+    if (fault.empty() && ai_list.empty()) fault = std::string(file) + ":1: the computer's script holds no records";
+    if (!fault.empty()) fail("%s", fault.c_str());
+}
+
+}  // namespace
+
+void start_game(int window_scale_asked) {
+    open_standard_descriptors();
+    std::set_new_handler(out_of_memory);
+    release_on_fail(shut_down_game);
+    hold_stop_signals();
+    errno = 0;
+    if (allegro_init() != 0 || !system_driver) {
+        if (errno == ENOMEM) fail("out of memory starting Allegro");
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display) fail("no display: DISPLAY is not set, and the game needs an X server");
+        fail("cannot reach the display \"%s\" (is an X server running there?)", display);
+    }
+    allegro_up = true;
+    catch_stop_signals();
+    watch_display();
+    // Without the keyboard or the timer the game could not be played or even paced: the timer's
+    // thread is what fails first when memory runs short.
+    if (install_keyboard() != 0) fail(errno == ENOMEM ? "out of memory starting the keyboard" : "cannot read the keyboard");
+    install_joystick(JOY_TYPE_AUTODETECT);
+    if (install_timer() != 0) fail(errno == ENOMEM ? "out of memory starting the timer" : "cannot start the timer");
+    install_mouse();
+    set_color_depth(16);
+    const bool sound = install_sound_quietly();
+    open_window(window_scale_asked);
+    set_close_button_callback(close_button_pressed);
+    seed_random(&match.random, static_cast<uint32_t>(std::time(nullptr)));
+    load_shared_assets();
+    load_ai_script();
+    check_later_files();
+    if (install_int(timer_tick, 40) != 0) fail("out of memory starting the timer");
+    create_players();
+    check_characters();
+    if (!sound) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
+}
+
+void shut_down_game() {
+    if (!allegro_up) return;
+    remove_int(timer_tick);
+    destroy_players();
+    release_shared_assets();
+    release_music();
+    release_window_pictures();
+}

@@ -1,0 +1,133 @@
+#include "platform/assets.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/guards.h"
+#include "platform/music.h"
+
+BITMAP* cups;
+BITMAP* pop;
+BITMAP* combotxt;
+BITMAP* roundtxt;
+BITMAP* numbers;
+BITMAP* bg;
+BITMAP* super;
+BITMAP* winlose;
+BITMAP* char_bg;
+SAMPLE* break_sound;
+SAMPLE* refill_sound;
+BITMAP* top_panel;
+BITMAP* bottom_panel;
+BITMAP* character_canvas;
+BITMAP* ai_scratch;
+
+namespace {
+
+constexpr int scratch_width = 96, scratch_height = 160;  // a board picture's size
+
+std::atomic<bool> close_pressed{false};
+void (*release_on_failure)() = nullptr;
+
+// Fails with one line when a WAV sound is missing, unreadable or damaged.
+void check_sound(const char* file) {
+    const std::string fault = sound_file_fault(file);
+    if (!fault.empty()) fail("sound \"%s\" %s", file, fault.c_str());
+}
+
+SAMPLE* load_sound(const char* file) {
+    check_sound(file);
+    errno = 0;
+    SAMPLE* sound = load_sample(file);
+    if (!sound && errno == ENOMEM) fail("out of memory loading sound \"%s\"", file);
+    if (!sound) fail("sound \"%s\" is damaged: it is not a sound the game can play", file);
+    return sound;
+}
+
+// Fails with one line when a picture is missing, unreadable, damaged or of a size the game cannot cut.
+void check_picture(const PictureFile& picture) {
+    const std::string fault = picture_file_fault(picture.name, picture.width, picture.height);
+    if (!fault.empty()) fail("picture \"%s\" %s", picture.name, fault.c_str());
+}
+
+}  // namespace
+
+BITMAP* make_bitmap(int w, int h) {
+    BITMAP* b = create_bitmap(w, h);
+    if (!b) fail("out of memory for a %d x %d picture", w, h);
+    return b;
+}
+
+int mask_colour() { return makecol(255, 0, 255); }
+
+void close_button_pressed() { close_pressed = true; }
+
+bool close_requested() { return close_pressed || stop_signal() != 0; }
+
+bool escape_down() { return key[KEY_ESC] || close_requested(); }
+
+BITMAP* load_picture(const PictureFile& picture) {
+    check_picture(picture);
+    errno = 0;
+    BITMAP* loaded = load_bitmap(picture.name, nullptr);
+    if (!loaded && errno == ENOMEM) fail("out of memory loading picture \"%s\"", picture.name);
+    if (!loaded) fail("picture \"%s\" is damaged: it is not a picture the game can draw", picture.name);
+    return loaded;
+}
+
+void load_shared_assets() {
+    cups = load_picture({"cups.pcx", 80, 64});
+    pop = load_picture({"pop.pcx", 160, 160});
+    combotxt = load_picture({"combotxt.pcx", 128, 512});
+    roundtxt = load_picture({"roundtxt.pcx", 128, 576});
+    numbers = load_picture({"numbers.pcx", 160, 16});
+    bg = load_picture({"bg.pcx", screen_width, panel_height});
+    super = load_picture({"super.pcx", 40, 32});
+    winlose = load_picture({"winlose.pcx", 128, 96});
+    char_bg = load_picture({"char_bg.pcx", screen_width, panel_height});
+    break_sound = load_sound("break.wav");
+    refill_sound = load_sound("refill.wav");
+
+    top_panel = make_bitmap(screen_width, panel_height);
+    bottom_panel = make_bitmap(screen_width, panel_height);
+    character_canvas = make_bitmap(screen_width, panel_height);
+    ai_scratch = make_bitmap(scratch_width, scratch_height);
+    clear_to_color(ai_scratch, mask_colour());
+}
+
+void release_shared_assets() {
+    for (BITMAP** b : {&cups, &pop, &top_panel, &bottom_panel, &bg, &numbers, &super, &character_canvas,
+                       &char_bg, &ai_scratch, &combotxt, &roundtxt, &winlose}) {
+        destroy_bitmap(*b);
+        *b = nullptr;
+    }
+    for (SAMPLE** s : {&break_sound, &refill_sound}) {
+        destroy_sample(*s);
+        *s = nullptr;
+    }
+}
+
+void check_later_files() {
+    for (const PictureFile& picture : {title_picture, swirl_picture, buttons_picture, charsel_picture,
+                                       portrait_pictures[0], portrait_pictures[1], menu_picture, tutorial_picture})
+        check_picture(picture);
+    for (const char* file : music_table) check_sound(file);
+}
+
+void fail(const char* format, ...) {
+    std::fprintf(stderr, "cupclash: ");
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fprintf(stderr, "\n");
+    if (release_on_failure) release_on_failure();
+    std::exit(1);
+}
+
+void release_on_fail(void (*release)()) { release_on_failure = release; }
