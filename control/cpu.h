@@ -9,6 +9,8 @@
 
 struct Player;
 
+constexpr const char* ai_script_file = "AI_list.txt";  // the game's script, in the game folder
+
 extern std::vector<AiRecord> ai_list;  // the computer's script, read once at start-up, in file order
 
 // Reads the script file into ai_list. Returns "" or one line naming the file and what is wrong.

@@ -1,6 +1,9 @@
 #include "game/flow.h"
 
+#include "control/cpu.h"
 #include "game/frame.h"
+#include "game/replay.h"
+#include "game/replay_files.h"
 #include "game/select.h"
 #include "game/title.h"
 #include "platform/assets.h"
@@ -159,9 +162,12 @@ void run_match_flow() {
         if (c >= 0) {
             players[0]->character = c;
             players[1]->character = static_cast<int8_t>(1 - c);
-            play_match();                     // 7.-8. nobody has won yet; the rounds
+            start_recording(game_data_sums(ai_script_file));  // 7. the match's start; its commands from here
+            play_match();                     // 8.-9. nobody has won yet; the rounds
+            stop_recording();
+            keep_replay(take_recording());    // 10. the replay into the replays folder
         }
-        release_music();                      // 9. back to the title, or the end
+        release_music();                      // 11. back to the title, or the end
         if (escape_down()) break;
     }
     release_music();

@@ -45,4 +45,5 @@ bool play_round();
 void play_match();
 
 // Title, character select and rounds until the player leaves; returns when the program is to end.
+// Every match is recorded from its start (game/replay.h) and kept (game/replay_files.h).
 void run_match_flow();

@@ -3,15 +3,20 @@
 #include <allegro.h>
 
 #include "game/flow.h"
+#include "game/replay_files.h"
 #include "game/startup.h"
+#include "game/watch_replay.h"
 #include "platform/command_line.h"
 #include "platform/guards.h"
 
-// Exit status: 0, 2 for a command line the game does not understand, or 128 + the signal when
-// SIGTERM or SIGINT ended the game (after a clean shutdown).
+// Exit status: 0, 1 for a replay that cannot be played, 2 for a command line the game does not
+// understand, or 128 + the signal when SIGTERM or SIGINT ended the game (after a clean shutdown).
 int main(int argc, char** argv) {
     const CommandLine command = read_command_line(argc, argv);
     if (command.action != CommandLine::play) return answer_command_line(command);
+    if (!command.replay_file.empty()) return watch_replay(command.replay_file, command.scale);
+    keeping_replays = true;
+    record_file = command.record_file;
     start_game(command.scale);
     run_match_flow();
     shut_down_game();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "control/cpu.h"
+#include "game/replay.h"
 #include "platform/assets.h"
 #include "platform/guards.h"
 #include "platform/music.h"
@@ -35,7 +36,7 @@ bool install_sound_quietly() {
 
 // The computer's script, checked whole: a fault in any record stops the game at start-up.
 void load_ai_script() {
-    const char* file = "AI_list.txt";
+    const char* file = ai_script_file;
     std::string fault = read_ai_script(file);
     if (fault.empty() && ai_list.empty()) fault = std::string(file) + ":1: the computer's script holds no records";
     if (!fault.empty()) fail("%s", fault.c_str());
@@ -68,7 +69,8 @@ void start_game(int window_scale_asked) {
     const bool sound = install_sound_quietly();
     open_window(window_scale_asked);
     set_close_button_callback(close_button_pressed);
-    seed_random(&match.random, static_cast<uint32_t>(std::time(nullptr)));
+    run_seed = static_cast<uint32_t>(std::time(nullptr));
+    seed_random(&match.random, run_seed);
     load_shared_assets();
     load_ai_script();
     check_later_files();

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr const char* scale_option = "--scale";
+constexpr const char* replay_option = "--replay";
+constexpr const char* record_option = "--record";
 
 // "1".."4" as a scale, 0 for anything else.
 int scale_from(const char* text) {
@@ -15,32 +17,51 @@ int scale_from(const char* text) {
     return text[0] - '0';
 }
 
-CommandLine refused(const std::string& fault) { return {CommandLine::refuse, 0, fault}; }
+CommandLine refused(const std::string& fault) { return {CommandLine::refuse, 0, fault, "", ""}; }
+
+// Puts an option's value in its place in the command: "" or what is wrong with it.
+std::string take_value(const std::string& option, const std::string& value, CommandLine* command) {
+    if (option == scale_option) {
+        command->scale = scale_from(value.c_str());
+        return command->scale == 0 ? "'--scale' takes 1, 2, 3 or 4, not '" + value + "'" : "";
+    }
+    if (value.empty()) return "'" + option + "' needs a file";
+    (option == replay_option ? command->replay_file : command->record_file) = value;
+    return "";
+}
 
 }  // namespace
 
 CommandLine read_command_line(int argc, const char* const* argv) {
-    CommandLine command = {CommandLine::play, 0, ""};
+    CommandLine command = {CommandLine::play, 0, "", "", ""};
     for (int i = 1; i < argc; i++) {
         const std::string arg = argv[i];
-        if (arg == "--help") return {CommandLine::help, 0, ""};
-        if (arg == "--version") return {CommandLine::version, 0, ""};
-        const bool joined = arg.rfind(std::string(scale_option) + "=", 0) == 0;  // --scale=N
-        if (arg != scale_option && !joined) return refused("unknown option '" + arg + "' (try cupclash --help)");
-        if (!joined && i + 1 == argc) return refused("'--scale' needs a number: 1, 2, 3 or 4");
-        const std::string value = joined ? arg.substr(std::strlen(scale_option) + 1) : argv[++i];
-        command.scale = scale_from(value.c_str());
-        if (command.scale == 0) return refused("'--scale' takes 1, 2, 3 or 4, not '" + value + "'");
+        if (arg == "--help") return {CommandLine::help, 0, "", "", ""};
+        if (arg == "--version") return {CommandLine::version, 0, "", "", ""};
+        const std::string option = arg.substr(0, arg.find('='));
+        const bool joined = option.size() < arg.size();  // --option=VALUE
+        if (option != scale_option && option != replay_option && option != record_option)
+            return refused("unknown option '" + arg + "' (try cupclash --help)");
+        if (!joined && i + 1 == argc)
+            return refused("'" + option + "' needs " + (option == scale_option ? "a number: 1, 2, 3 or 4" : "a file"));
+        const std::string fault = take_value(option, joined ? arg.substr(option.size() + 1) : argv[++i], &command);
+        if (!fault.empty()) return refused(fault);
     }
+    if (!command.replay_file.empty() && !command.record_file.empty())
+        return refused("'--replay' and '--record' do not go together: a replay plays back what was recorded");
     return command;
 }
 
 int answer_command_line(const CommandLine& command) {
     switch (command.action) {
     case CommandLine::help:
-        std::printf("usage: cupclash [--scale N] [--help] [--version]\n"
-                    "--scale 1..4 enlarges the 256 x 384 window (by default as far as the desktop allows); "
-                    "the keys are in man cupclash.\n");
+        std::printf("usage: cupclash [--scale N] [--record FILE | --replay FILE] [--help] [--version]\n"
+                    "--scale 1..4 enlarges the 256 x 384 window (by default as far as the desktop allows).\n"
+                    "--record FILE writes each match to FILE too; the last 20 are kept in "
+                    "~/.local/share/cupclash/replays.\n"
+                    "--replay FILE plays a replay back: space pauses, the right arrow plays one frame, "
+                    "1, 2 and 3 play at normal speed, 4 and 16 times as fast, ESC ends.\n"
+                    "The keys of the game are in man cupclash.\n");
         return 0;
     case CommandLine::version:
         std::printf("cupclash %s\n", CUPCLASH_VERSION);

@@ -1,5 +1,6 @@
 // What the player may say when starting the game: --scale N (the window's enlargement, 1..4),
-// --help and --version. Read before anything else starts, so that the answers need no display.
+// --replay FILE (play a replay back), --record FILE (write every match there too), --help and
+// --version. Read before anything else starts, so that the answers need no display.
 #pragma once
 
 #include <string>
@@ -9,10 +10,13 @@ struct CommandLine {
     Action action;
     int scale;          // 1..4, or 0: the one that fits the desktop
     std::string fault;  // for refuse: one line saying what is wrong, naming the argument
+    std::string replay_file;  // --replay FILE: the replay to play back instead of the game; "" none
+    std::string record_file;  // --record FILE: where every match is written too; "" none
 };
 
 // Reads the arguments after the program's name. The first --help or --version answers at once; a
-// later --scale takes the place of an earlier one.
+// later --scale, --replay or --record takes the place of an earlier one. --replay and --record
+// together are refused: a replay plays back what was recorded.
 CommandLine read_command_line(int argc, const char* const* argv);
 
 // Prints the answer to a command line that is not for playing: help or version on standard output

@@ -30,6 +30,10 @@ void wait_for_tick() {
         tick_count.store(0);
         return;
     }
+    wait_for_timer();
+}
+
+void wait_for_timer() {
     std::unique_lock<std::mutex> lock(tick_mutex);
     while (tick_count.load() == 0) tick_arrived.wait_for(lock, longest_nap);
     tick_count.store(0);

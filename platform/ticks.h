@@ -12,6 +12,10 @@ void timer_tick();
 // already has), then clears the count. With `between_frames` set it runs that instead of waiting.
 void wait_for_tick();
 
+// Sleeps until a tick has come (at once when one already has), then clears the count, whatever
+// `between_frames` says: for a routine set there that paces frames itself.
+void wait_for_timer();
+
 // What happens between two frames when no timer paces the game: null in the game; the simulator
 // sets a routine that only counts frames, so rounds run flat out, and tests set one that scripts
 // the keys and the mouse frame by frame.

@@ -11,19 +11,12 @@
 #include "platform/files.h"
 #include "state/match.h"
 
-namespace {
-
-// The four files of each character, relative to the game folder.
-struct CharacterFiles {
-    const char* anim_list;
-    const char* pattern;
-    const char* sample_list;
-    const char* cue_list;
-};
 const CharacterFiles character_files[2] = {
     {"ombrelix/animlist.txt", "pattern1.txt", "ombrelix/sfxfiles.txt", "ombrelix/sfxlist.txt"},
     {"quorvant/animlist.txt", "pattern2.txt", "quorvant/sfxfiles.txt", "quorvant/sfxlist.txt"},
 };
+
+namespace {
 
 constexpr int sample_priority = 200;
 

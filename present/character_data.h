@@ -6,6 +6,16 @@
 
 struct Player;
 
+// The four text files of each character, relative to the game folder; the sheets and samples its
+// lists name lie in the animation list's folder.
+struct CharacterFiles {
+    const char* anim_list;
+    const char* pattern;
+    const char* sample_list;
+    const char* cue_list;
+};
+extern const CharacterFiles character_files[2];  // 0 ombrelix, 1 quorvant
+
 // Resets the record for a new round and loads the character's data when the character changed.
 // A broken data file stops the game with one line "cupclash: FILE:LINE: what is wrong".
 void prepare_round(Player* p, int character);

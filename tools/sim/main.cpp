@@ -1,7 +1,8 @@
 // cupclash-sim: the computer plays itself, round after round, with the real engine, without a
 // display and without pacing, and reports how the rounds went.
 //
-//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left]
+//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--record FILE]
+//   cupclash-sim --replay FILE [--script FILE]
 //
 // Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
 // "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played by the
@@ -12,22 +13,31 @@
 // person, and the rounds show how fast it wins alone. A round that has not ended after the frame cap
 // is reported as capped. The exit status is 0 when every round ended with a winner, 1 when one was
 // capped, 2 on a bad command line or a script that cannot be read or holds a fault.
+//
+// --record FILE writes the replay of the matches it simulates (a capped round ends its match there,
+// as a quit would). --replay FILE plays a replay back the same way, prints each match's final
+// scores and ends with "replay: N checksums agree" and status 0, or with the frame at which the
+// playback drifted from its recording and status 1; a replay that cannot be read, or was made with
+// other data files, is one line and status 2.
 #include <allegro.h>
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "state/player.h"
 #include "control/cpu.h"
-#include "platform/assets.h"
-#include "game/frame.h"
-#include "platform/ticks.h"
 #include "game/flow.h"
+#include "game/frame.h"
+#include "game/replay.h"
+#include "game/replay_files.h"
+#include "platform/assets.h"
+#include "platform/ticks.h"
 #include "state/match.h"
+#include "state/player.h"
 
 namespace {
 
@@ -36,9 +46,11 @@ constexpr long default_frame_cap = 50000;
 struct Options {
     long rounds = 0;
     unsigned seed = 0;
-    const char* script = "AI_list.txt";
+    const char* script = ai_script_file;
     long frame_cap = default_frame_cap;
     bool idle_left = false;  // the left board is a person who presses nothing
+    const char* record = nullptr;  // the replay to write
+    const char* replay = nullptr;  // the replay to play back instead
 };
 
 // What one side did in a round, seen between frames.
@@ -62,7 +74,8 @@ struct RoundStats {
 };
 
 [[noreturn]] void usage() {
-    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left]\n");
+    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--record FILE]\n"
+                         "       cupclash-sim --replay FILE [--script FILE]\n");
     std::exit(2);
 }
 
@@ -82,6 +95,10 @@ Options parse_options(int argc, char** argv) {
             o.script = argv[++k];
         } else if (std::strcmp(argv[k], "--idle-left") == 0) {
             o.idle_left = true;
+        } else if (std::strcmp(argv[k], "--record") == 0 && k + 1 < argc) {
+            o.record = argv[++k];
+        } else if (std::strcmp(argv[k], "--replay") == 0 && k + 1 < argc) {
+            o.replay = argv[++k];
         } else if (std::strcmp(argv[k], "--cap") == 0 && k + 1 < argc) {
             if (!parse_number(argv[++k], &o.frame_cap) || o.frame_cap < 1) usage();
         } else if (positional == 0 && parse_number(argv[k], &value) && value >= 1) {
@@ -94,7 +111,7 @@ Options parse_options(int argc, char** argv) {
             usage();
         }
     }
-    if (positional != 2) usage();
+    if (o.replay ? positional != 0 || o.record : positional != 2) usage();
     return o;
 }
 
@@ -150,13 +167,47 @@ void between_round_frames() {
 
 // One round through the game's round loop, frames unpaced. A new match starts, as from the title,
 // when the last one was lost or won.
-RoundStats play_one_round(long frame_cap) {
-    if (quit_request != quit_none || match.round_number > last_round) reset_match();
+RoundStats play_one_round(long frame_cap, const DataSums& sums) {
+    if (quit_request != quit_none || match.round_number > last_round) {
+        reset_match();
+        if (recording()) start_recording(sums);
+    }
     current = RoundStats{};
     current_cap = frame_cap;
     play_round();
     if (!current.capped) current.winner = match.winner;
     return current;
+}
+
+// One match of a replay through the game's own rounds, then its final scores.
+void play_and_report_match() {
+    static int played = 0;
+    play_match();
+    std::printf("match %d: rounds %d, score left %d, right %d\n", ++played, match.round_number, players[0]->score,
+                players[1]->score);
+}
+
+// Plays the replay file back: 0 when every checksum agrees, 1 at a drift, 2 for a file that cannot
+// be played here.
+int replay_main(const Options& o) {
+    Replay replay;
+    std::string fault = read_replay_file(o.replay, &replay);
+    if (fault.empty()) fault = check_replay_data(o.replay, o.script, replay);
+    if (!fault.empty()) {
+        std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
+        return 2;
+    }
+    between_frames = between_round_frames;
+    current_cap = LONG_MAX;
+    const PlaybackReport report = play_back(replay, play_and_report_match);
+    std::printf("replay: %zu matches, %llu frames\n", replay.matches.size(),
+                static_cast<unsigned long long>(report.frames));
+    if (report.drifted) {
+        std::printf("replay: %s\n", drift_text(report).c_str());
+        return 1;
+    }
+    std::printf("replay: %llu checksums agree\n", static_cast<unsigned long long>(report.agreed));
+    return 0;
 }
 
 const char* winner_name(const RoundStats& r) {
@@ -169,12 +220,16 @@ const char* winner_name(const RoundStats& r) {
 int main(int argc, char** argv) {
     const Options o = parse_options(argc, argv);
     start_headless_game(o);
+    if (o.replay) return replay_main(o);
+    run_seed = o.seed;
     seed_random(&match.random, o.seed);
     set_game_mode(o.idle_left ? mode_vs_cpu : mode_cpu_vs_cpu);
     between_frames = between_round_frames;
     reset_match();
     players[0]->character = 0;
     players[1]->character = 1;
+    const DataSums sums = o.record ? game_data_sums(o.script) : DataSums{};
+    if (o.record) start_recording(sums);
 
     std::printf("script %s, seed %u, frame cap %ld\n", o.script, o.seed, o.frame_cap);
     std::printf("%5s %-6s %7s  %-7s %-7s %-7s %-11s\n", "round", "winner", "frames", "chain", "supers",
@@ -184,7 +239,7 @@ int main(int argc, char** argv) {
     long capped = 0, total_frames = 0, total_moved = 0;
     const auto start = std::chrono::steady_clock::now();
     for (long k = 1; k <= o.rounds; k++) {
-        const RoundStats r = play_one_round(o.frame_cap);
+        const RoundStats r = play_one_round(o.frame_cap, sums);
         total_frames += r.frames;
         total_moved += r.balance_moved;
         if (r.capped) capped++;
@@ -205,5 +260,13 @@ int main(int argc, char** argv) {
                 total_frames > 0 ? static_cast<double>(total_moved) / total_frames : 0.0);
     std::printf("frames simulated per second: %.0f (%ld frames in %.2f s)\n",
                 seconds > 0 ? total_frames / seconds : 0.0, total_frames, seconds);
+    if (o.record) {
+        stop_recording();
+        const std::string fault = save_replay(take_recording(), o.record);
+        if (!fault.empty()) {
+            std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
+            return 2;
+        }
+    }
     return capped == 0 ? 0 : 1;
 }
