@@ -65,9 +65,9 @@ std::string folder_of(const std::string& path) {
 
 // Makes a folder and those above it; "" or why not.
 std::string make_folders(const std::string& folder) {
-    for (size_t at = 1; at != std::string::npos; at = folder.find('/', at + 1)) {
-        const std::string part = folder.substr(0, folder.find('/', at));
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return std::strerror(errno);
+    for (size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
+        if (mkdir(folder.substr(0, at).c_str(), 0755) != 0 && errno != EEXIST) return std::strerror(errno);
+        if (at == std::string::npos) break;
     }
     struct stat about = {};
     if (stat(folder.c_str(), &about) != 0) return std::strerror(errno);
