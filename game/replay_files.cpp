@@ -75,30 +75,40 @@ std::string make_folders(const std::string& folder) {
     return "";
 }
 
-// A name for a new replay: the date and time, and a number when that name is taken.
-std::string new_replay_name(const std::string& folder) {
-    char stamp[32];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", std::localtime(&now));
-    std::string name = folder + "/" + stamp + replay_suffix;
-    for (int k = 2; access(name.c_str(), F_OK) == 0; k++)
-        name = folder + "/" + stamp + "_" + std::to_string(k) + replay_suffix;
-    return name;
-}
-
-// Removes the oldest replays of the folder (their names sort by date) beyond the last 20.
-void drop_oldest(const std::string& folder) {
+// The replays of the folder, by name: their names sort by date.
+std::vector<std::string> replays_in(const std::string& folder) {
     std::vector<std::string> names;
+    const size_t suffix = std::strlen(replay_suffix);
     if (DIR* dir = opendir(folder.c_str())) {
         while (const dirent* entry = readdir(dir)) {
             const std::string name = entry->d_name;
-            if (name.size() > std::strlen(replay_suffix) &&
-                name.compare(name.size() - std::strlen(replay_suffix), std::string::npos, replay_suffix) == 0)
+            if (name.size() > suffix && name.compare(name.size() - suffix, suffix, replay_suffix) == 0)
                 names.push_back(name);
         }
         closedir(dir);
     }
     std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A name for a new replay that sorts after every replay of the folder: the date and time, and a
+// number after them when the second already has a replay.
+std::string new_replay_name(const std::vector<std::string>& names) {
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", std::localtime(&now));
+    std::string name = stamp + std::string(replay_suffix);
+    char numbered[48];
+    for (int k = 2; k < 1000 && !names.empty() && name <= names.back(); k++) {
+        std::snprintf(numbered, sizeof numbered, "%s_%03d%s", stamp, k, replay_suffix);
+        name = numbered;
+    }
+    return name;
+}
+
+// Removes the oldest replays of the folder beyond the last 20.
+void drop_oldest(const std::string& folder) {
+    const std::vector<std::string> names = replays_in(folder);
     for (size_t k = 0; k + kept_replays < names.size(); k++) unlink((folder + "/" + names[k]).c_str());
 }
 
@@ -163,7 +173,7 @@ void keep_replay(const Replay& replay) {
     const std::string folder = replays_folder(&fault);
     if (!folder.empty()) fault = make_folders(folder);
     if (!folder.empty() && !fault.empty()) fault = "cannot keep replays in " + folder + ": " + fault;
-    if (fault.empty()) fault = save_replay(replay, new_replay_name(folder));
+    if (fault.empty()) fault = save_replay(replay, folder + "/" + new_replay_name(replays_in(folder)));
     if (fault.empty()) drop_oldest(folder);
     else say_once(fault + " (the game plays on)");
     if (record_file.empty()) return;

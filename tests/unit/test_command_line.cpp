@@ -50,6 +50,32 @@ TEST(CommandLineTest, ScalesAnswersAndRefusals) {
     }
 }
 
+TEST(CommandLineTest, ReplayAndRecordFiles) {
+    struct Case {
+        std::vector<const char*> args;
+        CommandLine::Action action;
+        const char* replay;
+        const char* record;
+        const char* named;  // what a refusal must quote
+    };
+    const Case cases[] = {
+        {{"--replay", "a.replay"}, CommandLine::play, "a.replay", "", ""},
+        {{"--record=b.replay", "--scale", "2"}, CommandLine::play, "", "b.replay", ""},
+        {{"--record", "b", "--record", "c"}, CommandLine::play, "", "c", ""},
+        {{"--replay"}, CommandLine::refuse, "", "", "'--replay' needs a file"},
+        {{"--record="}, CommandLine::refuse, "", "", "'--record' needs a file"},
+        {{"--replay", "a", "--record", "b"}, CommandLine::refuse, "", "", "'--replay' and '--record'"},
+        {{"--replays", "a"}, CommandLine::refuse, "", "", "'--replays'"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine command = read(c.args);
+        EXPECT_EQ(command.action, c.action) << c.args[0];
+        EXPECT_EQ(command.replay_file, c.replay) << c.args[0];
+        EXPECT_EQ(command.record_file, c.record) << c.args[0];
+        EXPECT_NE(command.fault.find(c.named), std::string::npos) << c.args[0] << ": " << command.fault;
+    }
+}
+
 TEST(CommandLineTest, TheWindowTakesTheLargestScaleThatFitsTheDesktop) {
     struct Case {
         int width, height, scale;
