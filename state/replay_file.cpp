@@ -52,7 +52,7 @@ void put_match(std::vector<uint8_t>* out, const RecordedMatch& m) {
     for (int k = 0; k < 2; k++) {
         put_bytes(out, &m.side[k], sizeof m.side[k]);
         out->push_back(m.pictures[k].empty() ? 0 : 1);
-        put_bytes(out, m.pictures[k].data(), m.pictures[k].size() * sizeof(uint16_t));
+        if (!m.pictures[k].empty()) put_bytes(out, m.pictures[k].data(), m.pictures[k].size() * sizeof(uint16_t));
     }
     put_number(out, m.commands[0].size(), 4);
     put_commands(out, m.commands[0]);
@@ -85,6 +85,7 @@ struct BodyReader {
     bool short_read = false;
 
     bool get_bytes(void* to, size_t size) {
+        if (size == 0) return true;
         if (body.size() - at < size) {
             short_read = true;
             at = body.size();
