@@ -56,12 +56,9 @@ int answer_command_line(const CommandLine& command) {
     switch (command.action) {
     case CommandLine::help:
         std::printf("usage: cupclash [--scale N] [--record FILE | --replay FILE] [--help] [--version]\n"
-                    "--scale 1..4 enlarges the 256 x 384 window (by default as far as the desktop allows).\n"
-                    "--record FILE writes each match to FILE too; the last 20 are kept in "
-                    "~/.local/share/cupclash/replays.\n"
-                    "--replay FILE plays a replay back: space pauses, the right arrow plays one frame, "
-                    "1, 2 and 3 play at normal speed, 4 and 16 times as fast, ESC ends.\n"
-                    "The keys of the game are in man cupclash.\n");
+                    "--scale 1..4 enlarges the 256 x 384 window (by default as far as the desktop allows); "
+                    "--record FILE writes each match there too; --replay FILE plays one back; "
+                    "the keys and where replays are kept are in man cupclash.\n");
         return 0;
     case CommandLine::version:
         std::printf("cupclash %s\n", CUPCLASH_VERSION);
