@@ -20,10 +20,12 @@ namespace {
 constexpr int banner_rest_y = 96;
 constexpr int banner_speed = 8;
 
-// Before every frame of the battle, settling, banner and result: ESC opens the pause menu and the
-// window's close button ends the program. False when the match is to end.
+// Before every frame of the battle, settling, banner and result: ESC opens the pause menu, the
+// window's close button ends the program, and a replay ends the match where its recording did.
+// False when the match is to end.
 bool match_goes_on() {
     if (close_requested()) quit_request = quit_program;
+    else if (recorded_match_over()) quit_request = quit_match;
     else if (key[KEY_ESC] && quit_request == quit_none) quit_request = pause_menu();
     return quit_request == quit_none;
 }

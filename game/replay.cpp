@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "game/flow.h"
 #include "game/frame.h"
+#include "platform/assets.h"
 #include "state/match.h"
 
 uint32_t run_seed = 0;
@@ -50,6 +50,7 @@ struct Playback {
     CommandSource real[2] = {};
     size_t next_frame[2] = {0, 0};  // each board's next recorded command
     PlaybackReport* report = nullptr;
+    bool over = false;  // the last recorded frame was played, or a checksum differed
 };
 Playback playback;
 
@@ -66,11 +67,11 @@ void check_frame(size_t frame) {
     }
     playback.report->drifted = true;
     playback.report->drift_frame = frame + 1;
-    quit_request = quit_match;  // the frame finishes; the match ends before the next one
+    playback.over = true;  // the frame finishes; the match ends before the next one
 }
 
-// The real source runs for what it does to the state; the recorded command takes its place. The
-// last recorded frame asks the flow to leave the match once it is played: it was left there.
+// The real source runs for what it does to the state; the recorded command takes its place. After
+// the last recorded frame the match is over: it was left there.
 void play_command(int side, Player* p) {
     const RecordedMatch& m = *playback.match;
     const size_t frame = playback.next_frame[side]++;
@@ -78,7 +79,7 @@ void play_command(int side, Player* p) {
     if (side == 0 && recorded) check_frame(frame);
     playback.real[side](p);
     p->command = recorded ? m.commands[side][frame] : 0;
-    if (side == 0 && frame + 1 >= m.commands[0].size()) quit_request = quit_match;
+    if (side == 0 && frame + 1 >= m.commands[0].size()) playback.over = true;
 }
 
 void play_left(Player* p) { play_command(0, p); }
@@ -128,28 +129,30 @@ void play_back_match(const RecordedMatch& m, void (*play)(), PlaybackReport* rep
     restore_match(*start);
     // 2. The recorded mode's own sources, each wrapped by the recorded commands.
     set_game_mode(m.mode);
-    playback = Playback{&m, {command_sources[0], command_sources[1]}, {0, 0}, report};
+    playback = Playback{&m, {command_sources[0], command_sources[1]}, {0, 0}, report, false};
     command_sources[0] = play_left;
     command_sources[1] = play_right;
     // 3. The match, through the same flow as in play.
-    quit_request = quit_none;
     play();
     // 4. The real sources back. A match that ended before its recording did has drifted too.
     command_sources[0] = playback.real[0];
     command_sources[1] = playback.real[1];
     const size_t played = playback.next_frame[0];
+    playback = Playback{};
     report->frames += played;
-    if (!report->drifted && played < m.commands[0].size() && quit_request != quit_program) {
+    if (!report->drifted && played < m.commands[0].size() && !close_requested()) {
         report->drifted = true;
         report->drift_frame = played + 1;
     }
 }
 
+bool recorded_match_over() { return playback.over; }
+
 PlaybackReport play_back(const Replay& replay, void (*play)()) {
     PlaybackReport report;
     for (report.match = 0; report.match < replay.matches.size(); report.match++) {
         play_back_match(replay.matches[report.match], play, &report);
-        if (report.drifted || quit_request == quit_program) break;
+        if (report.drifted || close_requested()) break;
     }
     return report;
 }

@@ -5,8 +5,9 @@
 // game mode's own sources back in place and wraps them the other way: the real source still runs
 // (the computer draws random numbers and paces itself, which the rules' state holds), then the
 // recorded command takes the place of the one it wrote. The same flow as in play then runs, so the
-// intro, the rounds, the banners and the results follow by themselves. Every 25th frame, and at
-// the last one, the state's checksum is compared with the recorded one.
+// intro, the rounds, the banners and the results follow by themselves, and the flow leaves the
+// match where the recording ends (recorded_match_over). Every 25th frame, and at the last one, the
+// state's checksum is compared with the recorded one.
 #pragma once
 
 #include <cstdint>
@@ -41,13 +42,17 @@ struct PlaybackReport {
     uint64_t drift_frame = 0; // the frame of that match whose checksum differed (1-based)
 };
 
-// Plays one recorded match through `play` (the flow that plays it: the game's play_match, or the
-// simulator's rounds), from its start value until its streams run out or a checksum differs. The
+// Plays one recorded match through `play` (the flow that plays a match from its start: reset_match
+// and play_match), from its start value until its streams run out or a checksum differs. The
 // command sources are the real ones again afterwards.
 void play_back_match(const RecordedMatch& m, void (*play)(), PlaybackReport* report);
 
 // Every match of the replay in turn. Stops at a drift, or when the program is to end.
 PlaybackReport play_back(const Replay& replay, void (*play)());
+
+// True during a playback once its last recorded frame was played or a checksum differed: the flow
+// then leaves the match before its next frame, as the player did.
+bool recorded_match_over();
 
 // One line for a drift: "drifted at frame N of match M".
 std::string drift_text(const PlaybackReport& report);

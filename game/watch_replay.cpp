@@ -41,6 +41,12 @@ void read_keys() {
     if (key[KEY_ESC]) close_button_pressed();
 }
 
+// A recorded match from its start, as the title starts one.
+void play_recorded_match() {
+    reset_match();
+    play_match();
+}
+
 // Between two frames of the playback.
 void pace_playback() {
     read_keys();                                               // 1. the keys
@@ -67,7 +73,7 @@ int watch_replay(const std::string& file, int window_scale_asked) {
     const std::string other = check_replay_data(file, ai_script_file, replay);  // 3. made with these files
     if (!other.empty()) fail("%s", other.c_str());
     between_frames = pace_playback;  // 4. the matches, paced by the keys
-    const PlaybackReport report = play_back(replay, play_match);
+    const PlaybackReport report = play_back(replay, play_recorded_match);
     between_frames = nullptr;
     release_music();
     if (report.drifted) fail("replay \"%s\" %s", file.c_str(), drift_text(report).c_str());  // 5. a drift

@@ -43,7 +43,10 @@ PlaybackReport play_back_elsewhere(const Replay& replay) {
     seed_random(&match.random, 99);
     set_board(players[0], diagonal_board);
     between = [] {};
-    return play_back(replay, play_match);
+    return play_back(replay, [] {
+        reset_match();
+        play_match();
+    });
 }
 
 TEST(ReplayTest, PlaybackAgreesWithTheRecordingAndCatchesAChangedCommand) {

@@ -182,6 +182,7 @@ RoundStats play_one_round(long frame_cap, const DataSums& sums) {
 // One match of a replay through the game's own rounds, then its final scores.
 void play_and_report_match() {
     static int played = 0;
+    reset_match();
     play_match();
     std::printf("match %d: rounds %d, score left %d, right %d\n", ++played, match.round_number, players[0]->score,
                 players[1]->score);
