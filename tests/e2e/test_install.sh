@@ -66,6 +66,12 @@ for case in "--scale 9|'9'" "--scale|'--scale'" "--bogus|'--bogus'" "-h --help|'
         fail "\"cupclash $args\" gave status $STATUS, output \"$OUT\", error \"$ERR\" (expected one line quoting $named, status 2)"
 done
 note "--help and --version answer without a display; a wrong argument gives one line and status 2"
+# A replay named from where the command is called, which the launcher leaves for the game's folder.
+printf 'not a replay' >"$E2E_TMP/some.replay"
+run_command --replay some.replay
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "cupclash: replay \"$E2E_TMP/some.replay\" is not a cupclash replay" ] ||
+    fail "--replay some.replay from its folder gave status $STATUS and \"$ERR\""
+note "a replay's file is named from where the command is called"
 
 # ---- the installed game, started from an unrelated folder, at two scales ---------------------------
 # On a 1280 x 1024 desktop the game enlarges its window twice by itself; --scale 1 keeps it as it is.
