@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A match is recorded: WATCH for 5 s and until both sides score, then quit through the pause menu. The replay is
 # kept in the data folder and written where --record says; the simulator plays it back with every
-# checksum equal; --replay shows it in the window, pauses on space, runs 16 times as fast on 3, and
-# ends on the recorded final score, which stays until ESC. A replay cut short is one line, status 1.
+# checksum equal; --replay shows it in the window, pauses on space, plays a frame at a time on the
+# right arrow, runs 16 times as fast on 3, and ends on the recorded final score, which stays until
+# ESC. A replay cut short is one line, status 1.
 source "$(dirname "$0")/lib.sh" "$1"
 unset XDG_DATA_HOME
 
@@ -55,16 +56,32 @@ cp "$SHOT" "$E2E_TMP/paused.ppm"
 sleep 0.6
 screenshot
 cmp -s "$SHOT" "$E2E_TMP/paused.ppm" || fail "the playback goes on after space"
+for k in 1 2 3; do press Right; done
+screenshot
+cp "$SHOT" "$E2E_TMP/stepped.ppm"
+cmp -s "$SHOT" "$E2E_TMP/paused.ppm" && fail "the right arrow played no frame"
+sleep 0.6
+screenshot
+cmp -s "$SHOT" "$E2E_TMP/stepped.ppm" || fail "the playback went on after the right arrow"
+note "space pauses the playback, the right arrow plays a frame at a time"
+# Sixteen times as fast: the rest of at least 4 s of play is over (the window stops changing) in
+# well under that.
 press space
 press 3
-note "space pauses the playback"
-for k in $(seq 100); do
-    screenshot
-    [ "$(score) $(right_score)" = "$want_left $want_right" ] && break
+fast_from=$(now_ms)
+screenshot
+cp "$SHOT" "$E2E_TMP/last.ppm"
+for k in $(seq 50); do
     sleep 0.2
+    screenshot
+    cmp -s "$SHOT" "$E2E_TMP/last.ppm" && break
+    cp "$SHOT" "$E2E_TMP/last.ppm"
 done
+fast_ms=$(($(now_ms) - fast_from))
+[ "$fast_ms" -lt 2500 ] || fail "at sixteen times the speed the rest of the playback took $fast_ms ms"
 [ "$(score) $(right_score)" = "$want_left $want_right" ] ||
-    fail "the playback shows $(score) to $(right_score), not the recorded $want_left to $want_right"
+    fail "the playback ends on $(score) to $(right_score), not the recorded $want_left to $want_right"
+note "3 plays the rest sixteen times as fast ($fast_ms ms)"
 sleep 1
 screenshot
 [ "$(score) $(right_score)" = "$want_left $want_right" ] && game_running ||
