@@ -166,8 +166,8 @@ void run_match_flow() {
             players[1]->character = static_cast<int8_t>(1 - c);
             start_recording(game_data_sums(ai_script_file));  // 7. the match's start; its commands from here
             play_match();                     // 8.-9. nobody has won yet; the rounds
-            stop_recording();
-            keep_replay(take_recording());    // 10. the replay into the replays folder
+            stop_recording();                 // 10. the match's replay, kept in the replays folder
+            keep_replay(take_recording());
         }
         release_music();                      // 11. back to the title, or the end
         if (escape_down()) break;
