@@ -27,7 +27,9 @@ const std::vector<PictureAsset>& picture_assets() {
         {"title.pcx", 256, 120, make_title},
         {"swirl.pcx", 256, 6144, make_swirl},
         {"buttons.pcx", 256, 192, make_buttons},
+        {"modes.pcx", 256, 192, make_modes},
         {"charsel.pcx", 256, 192, make_character_select},
+        {"charsel2.pcx", 256, 192, make_character_select_pair},
         {"menutxt.pcx", 120, 96, make_menu_text},
         {"tuttxt.pcx", 256, 1344, make_tutorial_pages},
         // The rivals' portraits (their animation sheets: characters.cpp).

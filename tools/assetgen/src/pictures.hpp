@@ -35,7 +35,9 @@ Image make_bottom_background(const Context& ctx);
 Image make_title(const Context& ctx);
 Image make_swirl(const Context& ctx);
 Image make_buttons(const Context& ctx);
+Image make_modes(const Context& ctx);
 Image make_character_select(const Context& ctx);
+Image make_character_select_pair(const Context& ctx);
 Image make_menu_text(const Context& ctx);
 
 // tutorial_pages.cpp: the seven pages of the tutorial.

@@ -3,7 +3,9 @@
 // swirl.pcx    256 × 6144: 32 frames of 256 × 192, cream swirling in a cup of coffee seen from
 //              above, looping; a light band across y 166-188 carries the game's black credit line;
 // buttons.pcx  256 × 192: the title's bottom panel, one button per 128 × 96 quadrant;
+// modes.pcx    256 × 192: the title's second page: TWO PLAYERS on the upper half, BACK on the lower;
 // charsel.pcx  256 × 192: the top panel of the character select, saying which row picks whom;
+// charsel2.pcx 256 × 192: the same for two people, with each one's keys;
 // menutxt.pcx  120 × 96: the pause menu's four labels, 120 × 24 each, masked.
 
 #include <algorithm>
@@ -106,7 +108,7 @@ struct ButtonLook {
 };
 
 // The icon in the upper part of each button.
-enum class Icon { kMug, kEye, kQuestion, kCups };
+enum class Icon { kMug, kEye, kQuestion, kCups, kBack };
 
 void draw_eye(Image& img, int cx, int cy) {
     Shape white(img.width(), img.height()), iris(img.width(), img.height()), pupil(img.width(), img.height());
@@ -143,11 +145,20 @@ void draw_icon(Image& img, const Font& font, Icon icon, int cx, int top) {
         img.draw(cup_picture(1).scaled_up(2), cx - 33, top);
         img.draw(mirrored(cup_picture(2)).scaled_up(2), cx + 1, top);
         break;
+    case Icon::kBack: {  // an arrow pointing left
+        Shape arrow(img.width(), img.height());
+        add_polygon(arrow, {{cx - 16.0, top + 15.5}, {cx - 2.0, top + 3.0}, {cx - 2.0, top + 10.0}, {cx + 16.0, top + 10.0},
+                            {cx + 16.0, top + 21.0}, {cx - 2.0, top + 21.0}, {cx - 2.0, top + 28.0}});
+        paint(img, arrow.dilated(1).minus(arrow), Rgb(20, 24, 16));
+        paint(img, arrow, [&](int, int y) { return y < top + 14 ? Rgb(250, 248, 236) : Rgb(222, 216, 196); });
+        break;
+    }
     }
 }
 
-void draw_button(Image& img, const Font& font, const ButtonLook& b, Icon icon, int qx, int qy) {
-    const int x = qx + 5, y = qy + 5, w = 118, h = 86;
+// A button filling the area from (qx, qy), qw wide and 96 high: a quadrant by default.
+void draw_button(Image& img, const Font& font, const ButtonLook& b, Icon icon, int qx, int qy, int qw = 128) {
+    const int x = qx + 5, y = qy + 5, w = qw - 10, h = 86, cx = qx + qw / 2;
     Shape face(img.width(), img.height());
     add_rounded_rect(face, x, y, w, h, 9);
     paint(img, face.dilated(2).minus(face), Rgb(12, 8, 8));  // the slot the button sits in
@@ -156,14 +167,14 @@ void draw_button(Image& img, const Font& font, const ButtonLook& b, Icon icon, i
     add_rounded_rect(top, x + 3, y + 3, w - 6, h - 12, 7);
     paint(img, top.inner_edge().intersected(face), [&](int, int py) { return py < y + 20 ? b.gleam : b.light; });
     paint(img, face.inner_edge(), b.ink);
-    draw_icon(img, font, icon, qx + 64, y + 6);
+    draw_icon(img, font, icon, cx, y + 6);
     TextLook label = look_of(kWhite, Rgb(255, 252, 244), Rgb(250, 240, 220), Rgb(232, 214, 184), b.ink, 2);
     const int size = font.fitting_size(b.label, 21, w - 12, 1.0, 1);
     const StyledText word = styled(font, b.label, size, label, 1.0, 1);
-    draw_centred(img, word.image, qx + 64 + 1, y + 41);
+    draw_centred(img, word.image, cx + 1, y + 41);
     TextLook small = look_of(kWhite, Rgb(255, 248, 232), Rgb(255, 248, 232), Rgb(240, 226, 200), b.ink, 1);
     const StyledText detail = styled(font, b.detail, font.fitting_size(b.detail, 11, w - 10), small);
-    draw_centred(img, detail.image, qx + 64, y + 67);
+    draw_centred(img, detail.image, cx, y + 67);
 }
 
 // --- Character select --------------------------------------------------------------------------
@@ -227,6 +238,39 @@ Image make_buttons(const Context& ctx) {
     draw_button(img, ctx.font, watch, Icon::kEye, 128, 0);
     draw_button(img, ctx.font, tutorial, Icon::kQuestion, 0, 96);
     draw_button(img, ctx.font, versus, Icon::kCups, 128, 96);
+    return img;
+}
+
+// The title's second page: two wide buttons, each row of the page one choice (room is left for more
+// choices beside them).
+Image make_modes(const Context& ctx) {
+    Image img(layout::kPanelW, layout::kPanelH, Rgb(36, 22, 18));
+    for (int y = 0; y < img.height(); y += 8) img.fill_rect(0, y, img.width(), 1, Rgb(30, 18, 15));
+    const ButtonLook two{"2 PLAYERS", "two people at one keyboard", Rgb(10, 36, 14), Rgb(40, 110, 48),
+                         Rgb(60, 150, 70), Rgb(96, 186, 100), Rgb(180, 236, 170)};
+    const ButtonLook back{"BACK", "to the first page", Rgb(34, 28, 22), Rgb(92, 80, 66), Rgb(124, 110, 92),
+                          Rgb(156, 142, 122), Rgb(214, 204, 186)};
+    draw_button(img, ctx.font, two, Icon::kCups, 0, 0, layout::kPanelW);
+    draw_button(img, ctx.font, back, Icon::kBack, 0, 96, layout::kPanelW);
+    return img;
+}
+
+Image make_character_select_pair(const Context& ctx) {
+    Image img = make_bottom_background(ctx);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) img.set(x, y, mix(img.at(x, y), Rgb(16, 10, 10), 0.55));
+    const StyledText title = styled(ctx.font, "CHOOSE YOUR", 20, gold_text(2), 1.0, 1);
+    const StyledText title2 = styled(ctx.font, "CHARACTERS", 24, gold_text(2), 1.0, 1);
+    draw_centred(img, title.image, 128, 6);
+    draw_centred(img, title2.image, 128, 28);
+
+    Paragraph words{12, 14, cream_text(1), gold_text(1), false};
+    draw_paragraph(img, ctx.font, "*P1, left board: *W *S to pick a row, *LEFT *CTRL to choose", 14, 62, 228, words);
+    draw_paragraph(img, ctx.font, "*P2, right board: *arrows to pick a row, *RIGHT *CTRL to choose", 14, 98, 228, words);
+
+    Paragraph note{11, 13, cream_text(1), gold_text(1), true};
+    draw_paragraph(img, ctx.font, "Or click a row: P1 first, then P2. Both may play the same one.", 8, 138, 240, note);
+    draw_paragraph(img, ctx.font, "*ESC quits the game", 8, 174, 240, note);
     return img;
 }
 
