@@ -1,8 +1,38 @@
-// Keyboard and first joystick: the command of the board a person plays.
+// A person's keys and joystick: the command of the board a person plays. Against the computer the
+// left board takes the arrows, X, Z and S and the first joystick; two people at one keyboard each
+// take a set of their own, and a joystick each.
 #pragma once
+
+#include <cstdint>
 
 struct Player;
 
-// Reads the held keys and joystick flags into the record's command: directions and toggle once per
-// change, action on every frame it is held. S held asks for a full super meter (cmd_fill_meter).
+constexpr int no_key = 0;  // no Allegro key code is 0
+
+// The keys of one person, as Allegro key codes, and the joystick that does the same (index in joy[]).
+struct KeySet {
+    int up, down, left, right;
+    int toggle;      // row / column mode
+    int action;      // break
+    int fill_meter;  // practice: held, the super meter fills (only against the computer); or no_key
+    int joystick;
+};
+
+extern const KeySet solo_keys;     // one person against the computer: arrows, X, Z, S; joystick 0
+extern const KeySet pair_keys[2];  // two people: by board, left (W A S D) and right (arrows)
+
+// Reads the held keys and joystick flags of a set into the record's command: directions and toggle
+// once per change (the record's held_dirs remembers the last set), action on every frame it is held,
+// the practice key as cmd_fill_meter.
+void poll_keys(Player* p, const KeySet& keys);
+
+// The command source of the board a person plays against the computer: solo_keys.
 void poll_controls(Player* p);
+
+// The command source of each board when two people play: pair_keys of the board's side.
+void poll_pair_controls(Player* p);
+
+// The screens' command: the arrows, Z or Return to choose, and the first two joysticks (stick and
+// first two buttons). Each bit once per press: a bit is reported on the frame it goes down; *held
+// keeps what was down, between calls of one screen.
+uint8_t menu_command(uint8_t* held);

@@ -21,9 +21,11 @@ void no_command(Player* p) { p->command = 0; }
 
 void draw_background() { blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height); }
 
+// Both scores, and the round between them.
 void draw_scores() {
     draw_score(players[0], left_score_x, score_y);
     draw_score(players[1], right_score_x, score_y);
+    draw_round_counter();
 }
 
 void step_both_boards() {
@@ -52,6 +54,10 @@ void set_game_mode(GameMode mode) {
         command_sources[0] = poll_controls;
         command_sources[1] = cpu_command;
         break;
+    case mode_two_players:
+        command_sources[0] = poll_pair_controls;
+        command_sources[1] = poll_pair_controls;
+        break;
     case mode_tutorial:
         command_sources[0] = tutorial_command;
         command_sources[1] = no_command;
@@ -69,11 +75,12 @@ void show_top_panel() { show_on_window(top_panel, 0, 0); }
 void battle_frame() {
     draw_background();      // 1. the background under both boards
     step_both_boards();     // 2. the left board, then the right one
-    compose_characters();   // 3. both characters onto the bottom panel
-    draw_balance_bar();     // 4. the balance bar, which also keeps balance in range
-    draw_scores();          // 5. both scores
-    show_panels();          // 6. the frame to the window
-    update_counters();      // 7. decoration phase and the computer's pacing
+    draw_side_labels();     // 3. whose board is whose, and the rounds each has won
+    compose_characters();   // 4. both characters onto the bottom panel
+    draw_balance_bar();     // 5. the balance bar, which also keeps balance in range
+    draw_scores();          // 6. both scores and the round
+    show_panels();          // 7. the frame to the window
+    update_counters();      // 8. decoration phase and the computer's pacing
 }
 
 void tutorial_frame() {
@@ -91,6 +98,7 @@ void result_frame() {
     const int winner_source = 0, loser_source = half;
     masked_blit(winlose, top_panel, 0, match.winner == 0 ? winner_source : loser_source, 0, match.banner_y, w, half);
     masked_blit(winlose, top_panel, 0, match.winner == 0 ? loser_source : winner_source, 128, match.banner_y, w, half);
+    draw_side_labels();
     compose_characters();
     draw_scores();
     show_panels();
@@ -100,6 +108,7 @@ void intro_frame() {
     draw_background();
     masked_blit(roundtxt, top_panel, 0, 0, 64, 32, 128, 64);
     masked_blit(roundtxt, top_panel, 0, match.round_number * 64, 64, 96, 128, 64);
+    draw_side_labels();
     compose_characters();
     draw_scores();
     show_panels();

@@ -9,7 +9,8 @@
 extern CommandSource command_sources[2];
 
 // Sets the game mode and the command sources it gives the boards: the computer on both boards, the
-// keyboard on the left and the computer on the right, or the tutorial's script on the left alone.
+// keyboard on the left and the computer on the right, each board its own person's keys, or the
+// tutorial's script on the left alone.
 void set_game_mode(GameMode mode);
 
 // One frame of a round in play (also while a round settles): both boards, characters, HUD.

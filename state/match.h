@@ -14,6 +14,7 @@
 enum GameMode : int32_t {
     mode_cpu_vs_cpu = 0,  // the computer plays both boards ("watch" on the title screen)
     mode_vs_cpu = 1,      // the left board is played from the keyboard or joystick
+    mode_two_players = 2, // two people at one keyboard, each board from its own keys and joystick
     mode_tutorial = 4,    // the tutorial's script plays the left board; the right one stands still
 };
 
@@ -27,7 +28,8 @@ enum TutorialStep : int32_t {
 
 constexpr int balance_limit = 64;  // a round ends when balance reaches -64 or 64
 constexpr int32_t no_winner = 255;
-constexpr int last_round = 8;
+constexpr int last_round = 8;     // against the computer: a ladder of eight rounds
+constexpr int rounds_to_win = 3;  // two people: the first to win three rounds wins the match
 
 // The shared values of a match. The initialisers are the values the game starts its run with; a new
 // match (reset_match) sets round, balance and winner again and keeps the rest, as the game always
@@ -45,6 +47,7 @@ struct Match {
     int8_t half_tick = 0;       // 0 or 1, toggles every battle or tutorial frame
     int8_t anim_tick = 0;       // 0..8, decoration phase, moves on every second such frame
     int8_t ai_frame_accum = 0;  // the computer's pacing accumulator
+    int16_t rounds_won[2] = {0, 0};  // two people: rounds each side has won in this match, 0..3
 };
 
 extern Match match;         // the match being played (or last played)
