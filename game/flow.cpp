@@ -2,6 +2,7 @@
 
 #include "control/cpu.h"
 #include "game/frame.h"
+#include "game/match_end.h"
 #include "game/replay.h"
 #include "game/replay_files.h"
 #include "game/select.h"
@@ -81,6 +82,22 @@ void play_result() {
     }
 }
 
+// The characters of both sides: against the computer the player chooses and the computer takes the
+// other one; two people each choose. False on ESC.
+bool choose_characters() {
+    int8_t chosen[2];
+    if (match.game_mode == mode_two_players) {
+        if (!pair_character_select(chosen)) return false;
+    } else {
+        chosen[0] = character_select();
+        if (chosen[0] < 0) return false;
+        chosen[1] = static_cast<int8_t>(1 - chosen[0]);
+    }
+    players[0]->character = chosen[0];
+    players[1]->character = chosen[1];
+    return true;
+}
+
 }  // namespace
 
 void reset_match() {
@@ -88,6 +105,7 @@ void reset_match() {
     match.balance = 0;
     quit_request = quit_none;
     match.winner = no_winner;
+    match.rounds_won[0] = match.rounds_won[1] = 0;
 }
 
 void start_round() {
@@ -119,6 +137,11 @@ void finish_round() {
 
 void next_round() {
     match.balance = 0;
+    match.rounds_won[match.winner]++;
+    if (match.game_mode == mode_two_players) {  // both people keep their characters
+        match.round_number++;
+        return;
+    }
     if (match.winner == 1) {
         quit_request = quit_match;  // the computer won: the match is lost
         return;
@@ -144,32 +167,45 @@ bool play_round() {
     return quit_request == quit_none;                 // 15. a lost match ends; the caller stops after round 8
 }
 
+bool match_undecided() {
+    if (match.game_mode == mode_two_players)
+        return match.rounds_won[0] < rounds_to_win && match.rounds_won[1] < rounds_to_win;
+    return match.round_number <= last_round;
+}
+
 void play_match() {
     match.winner = no_winner;
-    while (match.round_number <= last_round && play_round()) {
+    while (match_undecided() && play_round()) {
     }
 }
 
-void run_match_flow() {
+bool rematch_wanted() {
+    if (match.game_mode != mode_two_players || match_undecided() || quit_request != quit_none) return false;
+    if (!rematch_chosen()) return false;
+    reset_match();
+    return true;
+}
+
+void run_match_flow(bool two_players_first) {
     if (escape_down()) return;                // 1. ESC before the title: end at once
-    while (true) {
+    for (bool title = !two_players_first;; title = true) {
         play_music(track_title);              // 2. the title track, from its beginning
         reset_match();                        // 3. a new match starts from here
-        title_screen();                       // 4. the mode; may run the tutorial
+        if (title) title_screen();            // 4. the mode; may run the tutorial
+        else set_game_mode(mode_two_players); //    (or straight to two people, once)
         if (escape_down()) {                  // 5. ESC on the title ends the program
             quit_request = quit_program;
             break;
         }
-        const int8_t c = character_select();  // 6. the left player's character, -1 on ESC
-        if (c >= 0) {
-            players[0]->character = c;
-            players[1]->character = static_cast<int8_t>(1 - c);
-            start_recording(game_data_sums(ai_script_file));  // 7. the match's start; its commands from here
-            play_match();                     // 8.-9. nobody has won yet; the rounds
-            stop_recording();                 // 10. the match's replay, kept in the replays folder
-            keep_replay(take_recording());
+        if (choose_characters()) {            // 6. both sides' characters; none on ESC
+            do {
+                start_recording(game_data_sums(ai_script_file));  // 7. the match's start; its commands from here
+                play_match();                 // 8.-9. nobody has won yet; the rounds
+                stop_recording();             // 10. the match's replay, kept in the replays folder
+                keep_replay(take_recording());
+            } while (rematch_wanted());       // 11. two people: a rematch, as often as they choose
         }
-        release_music();                      // 11. back to the title, or the end
+        release_music();                      // 12. back to the title, or the end
         if (escape_down()) break;
     }
     release_music();

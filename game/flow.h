@@ -19,7 +19,7 @@ enum RoundPhase : uint8_t {
 extern QuitRequest quit_request;  // what the player asked to leave
 extern RoundPhase round_phase;  // the phase of the round being played
 
-// What a new match starts from: round 1, balance 0, no quit request and no winner yet.
+// What a new match starts from: round 1, balance 0, no quit request, no winner yet and no rounds won.
 void reset_match();
 
 // Round rules. Prepares both boards for a round from their characters; their first refill copies
@@ -32,18 +32,29 @@ bool boards_at_rest();
 // Ends the round on both boards, decides the winner by the sign of balance and starts the win and
 // lose animations.
 void finish_round();
-// Carries the match on after a decided round: the balance returns to 0; after a left win the round
-// number goes up and the computer changes character, after a right win the match is lost.
+// Carries the match on after a decided round: the balance returns to 0 and the winner counts one
+// more round won. Against the computer, after a left win the round number goes up and the computer
+// changes character, after a right win the match is lost. Between two people the round number goes
+// up and both keep their characters.
 void next_round();
+// True while the match has rounds to play: against the computer until round 8 is won (a lost round
+// ends it by a quit request), between two people until one of them has won three.
+bool match_undecided();
 
 // One pass of the round loop: loading screen, intro, battle, settling, banner and result, paced by
 // wait_for_tick. Returns false when the round loop is to be left (a quit, ESC, or a lost match).
 bool play_round();
 
 // The rounds of one match with the characters set: from round 1 until a round is lost, round 8 is
-// won, or the player quits.
+// won, or the player quits; between two people, until one has won three rounds.
 void play_match();
+
+// After a match between two people that one of them won: the end card. True when they chose a
+// rematch, which is then reset (round 1, no rounds won, the same characters); false for the title,
+// and after any other match.
+bool rematch_wanted();
 
 // Title, character select and rounds until the player leaves; returns when the program is to end.
 // Every match is recorded from its start (game/replay.h) and kept (game/replay_files.h).
-void run_match_flow();
+// With two_players_first the first match is between two people, without the title before it.
+void run_match_flow(bool two_players_first = false);

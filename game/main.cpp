@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     keeping_replays = true;
     record_file = command.record_file;
     start_game(command.scale);
-    run_match_flow();
+    run_match_flow(command.two_players);
     shut_down_game();
     return stop_signal() ? 128 + stop_signal() : 0;
 }

@@ -72,6 +72,18 @@ bool act_on(int menu_index, uint8_t command, QuitRequest* asked) {
     }
 }
 
+// The command of whoever plays: the left player's keys against the computer, either person's keys
+// between two people.
+uint8_t menu_controls() {
+    if (match.game_mode != mode_two_players) {
+        poll_controls(players[0]);
+        return players[0]->command & ~cmd_fill_meter;
+    }
+    poll_pair_controls(players[0]);
+    poll_pair_controls(players[1]);
+    return players[0]->command | players[1]->command;
+}
+
 }  // namespace
 
 int menu_index_after(int menu_index, uint8_t command) {
@@ -103,8 +115,7 @@ QuitRequest pause_menu() {
     while (open) {
         draw_menu(pictures, menu_index);                    // 1.-4. the menu over the frozen game
         show_panels();                                      // 5. to the window
-        poll_controls(players[0]);                          // 6. the left player's controls
-        const uint8_t command = players[0]->command & ~cmd_fill_meter;
+        const uint8_t command = menu_controls();            // 6. the players' controls
         menu_index = menu_index_after(menu_index, command);  // 7. up and down, wrapping
         open = act_on(menu_index, command, &asked);         // 8.-10. volumes, or the choice
         if (close_requested()) {                            // the window's close button ends it all

@@ -1,5 +1,5 @@
 // The pause and volume menu, opened by ESC during a round: resume, quit the match, and the music
-// and sound-effects volumes, driven by the left player's controls.
+// and sound-effects volumes, driven by the left player's controls (either person's when two play).
 #pragma once
 
 #include <cstdint>

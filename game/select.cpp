@@ -2,17 +2,23 @@
 
 #include <allegro.h>
 
-#include "platform/assets.h"
+#include <initializer_list>
+
+#include "control/controls.h"
 #include "game/frame.h"
-#include "platform/ticks.h"
+#include "platform/assets.h"
 #include "platform/pointer.h"
+#include "platform/ticks.h"
 #include "platform/window.h"
+#include "present/hud.h"
+#include "state/match.h"
 
 namespace {
 
 constexpr int bottom_middle_y = panel_height + panel_height / 2;  // 288: between the two rows
 constexpr int portrait_x[4] = {2, 66, 130, 194};
 constexpr int portrait_y[2] = {2, 98};  // character 0's row, character 1's row
+constexpr int row_height = 96;
 
 // The bottom panel's picture: each character's portrait four times on its row.
 BITMAP* make_portrait_rows() {
@@ -27,31 +33,103 @@ BITMAP* make_portrait_rows() {
     return picture;
 }
 
+// The top panel's picture, shown once: it stays while only the bottom panel is redrawn.
+void show_top_picture(const PictureFile& file) {
+    BITMAP* picture = load_picture(file);
+    show_on_window(picture, 0, 0);
+    destroy_bitmap(picture);
+}
+
+// A row after up or down.
+int8_t row_after(int8_t row, uint8_t command) {
+    if (command & cmd_up) return 0;
+    if (command & cmd_down) return 1;
+    return row;
+}
+
+// One person's place on the two-player select: the row they stand on, and whether they chose it.
+struct Chooser {
+    int8_t row;
+    bool chosen;
+};
+
+// A person's frame over their half of their row (the left player's the left half), named P1 or P2,
+// and READY once chosen.
+void draw_chooser(int side, const Chooser& c) {
+    const int x1 = side * 128, y1 = row_height * c.row, cx = x1 + 64;
+    const int colour = side == 0 ? makecol(110, 190, 255) : makecol(255, 130, 110);
+    draw_highlight(bottom_panel, x1, y1, x1 + 127, y1 + row_height - 1, colour);
+    rectfill(bottom_panel, cx - 12, y1 + 2, cx + 11, y1 + 12, makecol(24, 14, 10));
+    draw_label(bottom_panel, side == 0 ? "P1" : "P2", cx, y1 + 4, colour);
+    if (c.chosen) {
+        rectfill(bottom_panel, cx - 24, y1 + 40, cx + 23, y1 + 52, makecol(24, 14, 10));
+        draw_label(bottom_panel, "READY", cx, y1 + 43, makecol(255, 210, 100));
+    }
+}
+
 }  // namespace
 
 int8_t character_at(int y) { return y > bottom_middle_y ? 1 : 0; }
 
 int8_t character_select() {
     // 1. The top panel's picture, shown once; the portraits for the bottom panel.
-    BITMAP* charsel = load_picture(charsel_picture);
-    show_on_window(charsel, 0, 0);
-    destroy_bitmap(charsel);
+    show_top_picture(charsel_picture);
     BITMAP* picture = make_portrait_rows();
-    // 2. Frames until a click is released, or ESC; while a button is held nothing is redrawn.
-    int8_t chosen = -1;
+    // 2. Frames until a click is released, a row is chosen with the keys, or ESC; while a mouse
+    // button is held nothing is redrawn.
+    int8_t chosen = -1, row = 0;
     Click click = {};
-    while (chosen < 0 && !escape_down()) {
+    uint8_t held = 0;
+    for (int frame = 0; chosen < 0 && !escape_down(); frame++) {
         if (!click.held) {
             blit(picture, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
+            draw_highlight(bottom_panel, 0, row_height * row, screen_width - 1, row_height * row + row_height - 1,
+                           highlight_gold(frame));
             draw_mouse_cursor();
             show_on_window(bottom_panel, 0, panel_height);
         }
+        const uint8_t command = menu_command(&held);
+        row = row_after(row, command);
+        if (command & (cmd_action | cmd_toggle)) chosen = row;
         if (click_released(&click)) chosen = character_at(pointer_y());
         wait_for_tick();
     }
     // 3. Release.
     destroy_bitmap(picture);
     return chosen;
+}
+
+bool pair_character_select(int8_t chosen[2]) {
+    show_top_picture(charsel_pair_picture);
+    BITMAP* picture = make_portrait_rows();
+    Chooser side[2] = {{0, false}, {0, false}};
+    Click click = {};
+    while (!(side[0].chosen && side[1].chosen) && !escape_down()) {
+        if (!click.held) {
+            blit(picture, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
+            for (int k : {0, 1}) draw_chooser(k, side[k]);
+            draw_mouse_cursor();
+            show_on_window(bottom_panel, 0, panel_height);
+        }
+        // Each person's own keys move and choose; a chosen row stays.
+        for (int k : {0, 1}) {
+            poll_pair_controls(players[k]);
+            const uint8_t command = players[k]->command;
+            if (side[k].chosen) continue;
+            side[k].row = row_after(side[k].row, command);
+            side[k].chosen = command & (cmd_action | cmd_toggle);
+        }
+        // A click chooses for the first one who has not chosen yet.
+        if (click_released(&click)) {
+            Chooser& next = side[0].chosen ? side[1] : side[0];
+            next = {character_at(pointer_y()), true};
+        }
+        wait_for_tick();
+    }
+    destroy_bitmap(picture);
+    chosen[0] = side[0].row;
+    chosen[1] = side[1].row;
+    return side[0].chosen && side[1].chosen;
 }
 
 void loading_screen() {

@@ -2,11 +2,14 @@
 
 #include <allegro.h>
 
+#include "control/controls.h"
 #include "game/frame.h"
 #include "game/tutorial.h"
 #include "platform/assets.h"
 #include "platform/pointer.h"
 #include "platform/ticks.h"
+#include "present/hud.h"
+#include "state/player.h"
 
 namespace {
 
@@ -14,22 +17,74 @@ constexpr int swirl_frames = 32;
 constexpr int credit_y = 176;
 constexpr int bottom_middle_y = panel_height + panel_height / 2;  // 288: the buttons' middle line
 constexpr const char* credit_line = "a late-night cafe duel";
+constexpr int hint_y = 150;  // the line that says how to turn the page, on the swirl under the title
+
+// A page of choices: its picture and its buttons, by row and column (a button across a whole row
+// stands in both columns).
+struct TitlePage {
+    const PictureFile& picture;
+    TitleChoice buttons[2][2];
+    const char* hint;  // how to reach the other page
+};
+const TitlePage pages[title_pages] = {
+    {buttons_picture, {{choice_play, choice_watch}, {choice_tutorial, choice_play_too}}, "TAB: 2 PLAYERS"},
+    {modes_picture, {{choice_two_players, choice_two_players}, {choice_back, choice_back}}, "TAB: BACK"},
+};
+
+// Where the keyboard and the joysticks stand: a page, a row and a column. Rows run on across the
+// pages: down from the first page's lower row is the second page's upper row.
+struct Highlight {
+    int page, row, col;
+};
 
 struct TitlePictures {
     BITMAP* title;
     BITMAP* swirl;
-    BITMAP* buttons;
+    BITMAP* pages[title_pages];
 };
 
-// Swirl frame n, the title over it and the credit line on the top panel; the buttons and the mouse
-// cursor on the bottom panel; both shown.
-void draw_title(const TitlePictures& pictures, int n) {
-    blit(pictures.swirl, top_panel, 0, panel_height * n, 0, 0, screen_width, panel_height);
+bool spans_row(const TitlePage& page, int row) { return page.buttons[row][0] == page.buttons[row][1]; }
+
+// The highlight's frame around its button: a quadrant, or a whole row.
+void draw_button_highlight(const Highlight& h, int frame) {
+    const bool wide = spans_row(pages[h.page], h.row);
+    const int x1 = wide ? 1 : 128 * h.col + 1, x2 = wide ? screen_width - 2 : 128 * h.col + 126;
+    draw_highlight(bottom_panel, x1, 96 * h.row + 1, x2, 96 * h.row + 94, highlight_gold(frame));
+}
+
+// The hint line on a dark strip, so that it reads over the swirl.
+void draw_hint(const char* hint) {
+    const int w = text_length(font, hint) + 12;
+    rectfill(top_panel, 128 - w / 2, hint_y - 4, 128 + w / 2, hint_y + 11, makecol(24, 14, 10));
+    rect(top_panel, 128 - w / 2, hint_y - 4, 128 + w / 2, hint_y + 11, makecol(200, 150, 70));
+    draw_label(top_panel, hint, 128, hint_y, makecol(255, 236, 190));
+}
+
+// Swirl frame n, the title over it, the hint and the credit line on the top panel; the page's
+// buttons, the highlight and the mouse cursor on the bottom panel; both shown.
+void draw_title(const TitlePictures& pictures, const Highlight& h, int n) {
+    blit(pictures.swirl, top_panel, 0, panel_height * (n % swirl_frames), 0, 0, screen_width, panel_height);
     masked_blit(pictures.title, top_panel, 0, 0, 0, 0, pictures.title->w, pictures.title->h);
+    draw_hint(pages[h.page].hint);
     textout_centre_ex(top_panel, font, credit_line, screen_width / 2, credit_y, 0, -1);
-    blit(pictures.buttons, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
+    blit(pictures.pages[h.page], bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
+    draw_button_highlight(h, n);
     draw_mouse_cursor();
     show_panels();
+}
+
+// The highlight after a command: up and down move a row, on across the pages, left and right a
+// column; TAB turns the page.
+Highlight moved(Highlight h, uint8_t command, bool tab) {
+    int row = 2 * h.page + h.row;
+    if (command & cmd_up) row = row > 0 ? row - 1 : 0;
+    if (command & cmd_down) row = row < 2 * title_pages - 1 ? row + 1 : row;
+    if (command & cmd_left) h.col = 0;
+    if (command & cmd_right) h.col = 1;
+    h.page = row / 2;
+    h.row = row % 2;
+    if (tab) h.page = (h.page + 1) % title_pages;
+    return h;
 }
 
 // What the choice starts: a match of the right kind, with the tutorial first when chosen. ESC
@@ -39,37 +94,50 @@ void act_on(TitleChoice choice) {
         set_game_mode(mode_cpu_vs_cpu);
         return;
     }
+    if (choice == choice_two_players) {
+        set_game_mode(mode_two_players);
+        return;
+    }
     if (choice == choice_tutorial) run_tutorial();
     set_game_mode(mode_vs_cpu);
 }
 
 }  // namespace
 
-TitleChoice title_choice_at(int x, int y) {
-    return static_cast<TitleChoice>(choice_play + (x >= screen_width / 2 ? 1 : 0) + (y > bottom_middle_y ? 2 : 0));
+TitleChoice title_choice_at(int x, int y, int page) {
+    return pages[page].buttons[y > bottom_middle_y ? 1 : 0][x >= screen_width / 2 ? 1 : 0];
 }
 
 void title_screen() {
     // 1. The screen's pictures.
-    const TitlePictures pictures = {load_picture(title_picture), load_picture(swirl_picture),
-                                    load_picture(buttons_picture)};
+    TitlePictures pictures = {load_picture(title_picture), load_picture(swirl_picture), {}};
+    for (int k = 0; k < title_pages; k++) pictures.pages[k] = load_picture(pages[k].picture);
     clear_to_color(top_panel, 0);
-    // 2. Frames until a button is released over a quadrant, or ESC; while a button is held the
-    // screen is not redrawn.
+    // 2. Frames until a button is released over a choice, a choice is made with the keys, or ESC;
+    // while a mouse button is held the screen is not redrawn. BACK only turns the page.
     TitleChoice choice = choice_none;
     Click click = {};
+    Highlight h = {0, 0, 0};
+    uint8_t held = 0;
+    bool tab_held = false;
     int n = 0;  // the swirl frame
     while (choice == choice_none && !escape_down()) {
-        if (!click.held) {
-            draw_title(pictures, n);
-            n = (n + 1) % swirl_frames;
+        if (!click.held) draw_title(pictures, h, n++);
+        const uint8_t command = menu_command(&held);
+        const bool tab = key[KEY_TAB] && !tab_held;
+        tab_held = key[KEY_TAB];
+        h = moved(h, command, tab);
+        if (command & (cmd_action | cmd_toggle)) choice = pages[h.page].buttons[h.row][h.col];
+        if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y(), h.page);
+        if (choice == choice_back) {
+            choice = choice_none;
+            h = {0, 1, 0};
         }
-        if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y());
         wait_for_tick();
     }
     // 3. Release the pictures, then act on the choice.
     destroy_bitmap(pictures.title);
     destroy_bitmap(pictures.swirl);
-    destroy_bitmap(pictures.buttons);
+    for (BITMAP* page : pictures.pages) destroy_bitmap(page);
     act_on(choice);
 }

@@ -1,17 +1,26 @@
-// The title screen: the animated swirl and the title on top, four buttons below, chosen by mouse.
+// The title screen: the animated swirl and the title on top, the choices below as buttons, chosen
+// with the mouse, or with the arrows, Z or Return and the joysticks moving a highlight over them.
+// TAB turns to the second page of choices (two players) and back.
 #pragma once
 
-// The four buttons, one per quadrant of the bottom panel; none until a click is released.
+// The choices: the four buttons of the first page, one per quadrant of the bottom panel, and those
+// of the second page, one per half; none until one is chosen.
 enum TitleChoice : int {
     choice_none = 0,
-    choice_play = 1,      // upper left: play the left board against the computer
-    choice_watch = 2,     // upper right: the computer plays both boards
-    choice_tutorial = 3,  // lower left: the tutorial, then a match against the computer
-    choice_play_too = 4,  // lower right: play against the computer, as upper left
+    choice_play = 1,         // first page, upper left: play the left board against the computer
+    choice_watch = 2,        // upper right: the computer plays both boards
+    choice_tutorial = 3,     // lower left: the tutorial, then a match against the computer
+    choice_play_too = 4,     // lower right: play against the computer, as upper left
+    choice_two_players = 5,  // second page, upper half: two people, one board each
+    choice_back = 6,         // second page, lower half: back to the first page
 };
 
-// The button under a point in screen coordinates; the top panel counts as the upper buttons.
-TitleChoice title_choice_at(int x, int y);
+constexpr int title_pages = 2;
 
-// Runs the title screen until a button is chosen or ESC, and sets the game mode for the choice. The tutorial, when chosen, runs before it returns.
+// The button under a point in screen coordinates on a page; the top panel counts as the upper
+// buttons.
+TitleChoice title_choice_at(int x, int y, int page = 0);
+
+// Runs the title screen until a choice is made or ESC, and sets the game mode for the choice. The
+// tutorial, when chosen, runs before it returns.
 void title_screen();

@@ -38,6 +38,10 @@ CommandLine read_command_line(int argc, const char* const* argv) {
         const std::string arg = argv[i];
         if (arg == "--help") return {CommandLine::help, 0, "", "", ""};
         if (arg == "--version") return {CommandLine::version, 0, "", "", ""};
+        if (arg == "--two-players") {
+            command.two_players = true;
+            continue;
+        }
         const std::string option = arg.substr(0, arg.find('='));
         const bool joined = option.size() < arg.size();  // --option=VALUE
         if (option != scale_option && option != replay_option && option != record_option)
@@ -55,9 +59,10 @@ CommandLine read_command_line(int argc, const char* const* argv) {
 int answer_command_line(const CommandLine& command) {
     switch (command.action) {
     case CommandLine::help:
-        std::printf("usage: cupclash [--scale N] [--record FILE | --replay FILE] [--help] [--version]\n"
+        std::printf("usage: cupclash [--scale N] [--record FILE | --replay FILE] [--two-players] [--help] [--version]\n"
                     "--scale 1..4 enlarges the 256 x 384 window (by default as far as the desktop allows); "
                     "--record FILE writes each match there too; --replay FILE plays one back; "
+                    "--two-players starts a match between two people at one keyboard; "
                     "the keys and where replays are kept are in man cupclash.\n");
         return 0;
     case CommandLine::version:

@@ -1,6 +1,7 @@
 // What the player may say when starting the game: --scale N (the window's enlargement, 1..4),
-// --replay FILE (play a replay back), --record FILE (write every match there too), --help and
-// --version. Read before anything else starts, so that the answers need no display.
+// --replay FILE (play a replay back), --record FILE (write every match there too), --two-players (a
+// match between two people at once, without the title), --help and --version. Read before anything
+// else starts, so that the answers need no display.
 #pragma once
 
 #include <string>
@@ -12,6 +13,7 @@ struct CommandLine {
     std::string fault;  // for refuse: one line saying what is wrong, naming the argument
     std::string replay_file;  // --replay FILE: the replay to play back instead of the game; "" none
     std::string record_file;  // --record FILE: where every match is written too; "" none
+    bool two_players = false;  // for play: the first match is between two people
 };
 
 // Reads the arguments after the program's name. The first --help or --version answers at once; a

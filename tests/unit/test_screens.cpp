@@ -27,6 +27,8 @@ Rgb swirl_colour(int frame) { return in_16_bit(8 * frame, 96, 40); }
 Rgb title_colour() { return in_16_bit(240, 240, 200); }
 Rgb buttons_colour() { return in_16_bit(40, 120, 40); }
 Rgb charsel_colour() { return in_16_bit(120, 40, 120); }
+Rgb modes_colour() { return in_16_bit(40, 100, 140); }
+Rgb charsel_pair_colour() { return in_16_bit(140, 100, 40); }
 Rgb portrait_colour(int c) { return c == 0 ? in_16_bit(200, 80, 0) : in_16_bit(0, 80, 200); }
 Rgb green() { return in_16_bit(0, 255, 0); }
 Rgb white() { return in_16_bit(255, 255, 255); }
@@ -68,6 +70,8 @@ protected:
         save_picture("swirl.pcx", 256, 32 * 192, [](int y) { return swirl_colour(y / 192); });
         save_picture("buttons.pcx", 256, 192, [](int) { return buttons_colour(); });
         save_picture("charsel.pcx", 256, 192, [](int) { return charsel_colour(); });
+        save_picture("modes.pcx", 256, 192, [](int) { return modes_colour(); });
+        save_picture("charsel2.pcx", 256, 192, [](int) { return charsel_pair_colour(); });
         save_picture("ombrelix/portrait.pcx", 60, 90, [](int) { return portrait_colour(0); });
         save_picture("quorvant/portrait.pcx", 60, 90, [](int) { return portrait_colour(1); });
         save_picture("menutxt.pcx", 120, 96, [](int y) { return in_16_bit(60 * (y / 24), 200, 200); });
@@ -78,7 +82,7 @@ protected:
     void TearDown() override {
         between_frames = nullptr;
         set_mouse(0, 0, 0);
-        for (const char* f : {"title.pcx", "swirl.pcx", "buttons.pcx", "charsel.pcx", "ombrelix/portrait.pcx",
+        for (const char* f : {"title.pcx", "swirl.pcx", "buttons.pcx", "charsel.pcx", "modes.pcx", "charsel2.pcx", "ombrelix/portrait.pcx",
                               "quorvant/portrait.pcx", "menutxt.pcx", "ombrelix", "quorvant", "pattern1.txt",
                               "pattern2.txt"})
             std::remove(f);

@@ -1,0 +1,83 @@
+#include "game/match_end.h"
+
+#include <allegro.h>
+
+#include <initializer_list>
+
+#include "control/controls.h"
+#include "game/frame.h"
+#include "platform/assets.h"
+#include "platform/pointer.h"
+#include "platform/ticks.h"
+#include "present/hud.h"
+#include "state/match.h"
+
+namespace {
+
+// The card in the middle of the top panel, and its two choices side by side.
+constexpr int card_left = 36, card_top = 48, card_right = 219, card_bottom = 143;
+constexpr int digit_size = 16, digits_y = 78;
+constexpr int option_y = 116, option_w = 72, option_h = 16;
+constexpr int option_x[2] = {52, 132};  // REMATCH, TITLE
+constexpr const char* option_name[2] = {"REMATCH", "TITLE"};
+
+// One of the first ten digits of `numbers`, centred on x.
+void draw_digit(int digit, int x) {
+    masked_blit(numbers, top_panel, digit_size * digit, 0, x - digit_size / 2, digits_y, digit_size, digit_size);
+}
+
+void draw_card(BITMAP* backdrop, int selected, int frame) {
+    blit(backdrop, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+    rectfill(top_panel, card_left, card_top, card_right, card_bottom, makecol(24, 14, 10));
+    rect(top_panel, card_left, card_top, card_right, card_bottom, makecol(200, 150, 70));
+    const bool left_won = match.rounds_won[0] > match.rounds_won[1];
+    draw_label(top_panel, left_won ? "P1 WINS THE MATCH" : "P2 WINS THE MATCH", 128, card_top + 10,
+               makecol(255, 210, 100));
+    draw_label(top_panel, "P1", 76, digits_y + 4, makecol(255, 248, 232));
+    draw_digit(match.rounds_won[0], 104);
+    draw_label(top_panel, "-", 128, digits_y + 4, makecol(255, 248, 232));
+    draw_digit(match.rounds_won[1], 152);
+    draw_label(top_panel, "P2", 180, digits_y + 4, makecol(255, 248, 232));
+    for (int k = 0; k < 2; k++) {
+        const int x = option_x[k];
+        draw_label(top_panel, option_name[k], x + option_w / 2, option_y + 4, makecol(255, 248, 232));
+        if (k == selected) draw_highlight(top_panel, x, option_y, x + option_w - 1, option_y + option_h - 1, highlight_gold(frame));
+    }
+    show_top_panel();
+}
+
+// The choice under the mouse on the top panel, or -1.
+int option_at(int x, int y) {
+    for (int k = 0; k < 2; k++)
+        if (x >= option_x[k] && x < option_x[k] + option_w && y >= option_y && y < option_y + option_h) return k;
+    return -1;
+}
+
+}  // namespace
+
+bool rematch_chosen() {
+    BITMAP* backdrop = create_bitmap(screen_width, panel_height);
+    if (!backdrop) fail("out of memory for the end of the match");
+    blit(top_panel, backdrop, 0, 0, 0, 0, screen_width, panel_height);
+    int selected = 0, chosen = -1;
+    Click click = {};
+    // A key still held from the battle chooses nothing: each player's keys count once let go.
+    bool armed[2] = {false, false};
+    for (int frame = 0; chosen < 0 && !escape_down(); frame++) {
+        draw_card(backdrop, selected, frame);
+        for (int k : {0, 1}) {
+            poll_pair_controls(players[k]);
+            const uint8_t command = players[k]->command;
+            if (command & cmd_left) selected = 0;
+            if (command & cmd_right) selected = 1;
+            const bool chooses = command & (cmd_action | cmd_toggle);
+            if (chooses && armed[k]) chosen = selected;
+            armed[k] |= !chooses;
+        }
+        if (click_released(&click)) chosen = option_at(pointer_x(), pointer_y());
+        wait_for_tick();
+    }
+    while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the title's, not the end's
+    destroy_bitmap(backdrop);
+    return chosen == 0;
+}

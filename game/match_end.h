@@ -1,0 +1,7 @@
+// The end of a match between two people: who won it and by how many rounds, over the last round's
+// result, and the choice of a rematch or the title.
+#pragma once
+
+// Runs the screen until a choice: true for a rematch, false for the title (also on ESC, once it is
+// let go, and on the window's close button).
+bool rematch_chosen();
