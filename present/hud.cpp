@@ -14,7 +14,7 @@ constexpr int bar_left = 64, bar_right = 192, bar_top = 24, bar_bottom = 32, bar
 
 // The labels over the boards: the name's baseline row, and the boards' outer edges.
 constexpr int label_y = 3, board_left = 16, board_right = 239, glyph = 8;
-constexpr int pip_radius = 2, pip_step = 6, pip_gap = 5;
+constexpr int pip_radius = 3, pip_step = 9, pip_gap = 6;
 constexpr int counter_x = 128, counter_y = 7;  // "ROUND" centred here, the number a line below
 
 // Whose each board is, by game mode, and how many rounds each side needs to win the match.
@@ -42,13 +42,13 @@ void shadowed_text(BITMAP* b, const char* text, int x, int y, int colour) {
     textout_ex(b, font, text, x, y, colour, -1);
 }
 
-// Pips from x toward `step`'s side: `won` gold, the rest dark rings.
+// Pips from x toward `step`'s side: `won` lit gold, the rest dark, each in a light ring.
 void draw_pips(int x, int count, int won, int step) {
     const int cy = label_y + glyph / 2 - 1;
     for (int k = 0; k < count; k++, x += step) {
         circlefill(top_panel, x, cy, pip_radius + 1, makecol(16, 8, 8));
-        if (k < won) circlefill(top_panel, x, cy, pip_radius, makecol(255, 200, 64));
-        else circle(top_panel, x, cy, pip_radius, makecol(120, 100, 80));
+        circlefill(top_panel, x, cy, pip_radius, k < won ? makecol(255, 200, 64) : makecol(60, 38, 26));
+        circle(top_panel, x, cy, pip_radius, k < won ? makecol(255, 240, 170) : makecol(170, 140, 100));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "board_fixture.h"
 #include "board/turn.h"
 #include "control/controls.h"
+#include "game/frame.h"
 
 namespace {
 
@@ -11,9 +12,9 @@ class Controls : public BoardTest {
 protected:
     void SetUp() override {
         BoardTest::SetUp();
-        std::memset(&joy[0], 0, sizeof joy[0]);
+        std::memset(joy, 0, sizeof joy[0] * 2);
     }
-    void TearDown() override { std::memset(&joy[0], 0, sizeof joy[0]); }
+    void TearDown() override { std::memset(joy, 0, sizeof joy[0] * 2); }
 
     // One poll; returns the command it wrote.
     int poll() {
@@ -102,6 +103,46 @@ TEST_F(Controls, HeldSKeyFillsTheSuperMeterOfItsBoardOnly) {
     board_step(p, poll_controls);
     EXPECT_EQ(p->super_meter, 2);
     EXPECT_EQ(players[1]->super_meter, 0);  // only the polled board
+}
+
+TEST_F(Controls, BetweenTwoPeopleEachKeyAndEachJoystickDrivesItsOwnBoardOnly) {
+    set_game_mode(mode_two_players);
+    struct Case {
+        int key;     // a key held alone, or no_key
+        int* flag;   // or a joystick flag set alone
+        int side;    // the board that must take it, or -1 for neither
+        int bit;
+    };
+    const Case cases[] = {
+        {KEY_W, nullptr, 0, cmd_up}, {KEY_S, nullptr, 0, cmd_down}, {KEY_A, nullptr, 0, cmd_left},
+        {KEY_D, nullptr, 0, cmd_right}, {KEY_LSHIFT, nullptr, 0, cmd_toggle}, {KEY_LCONTROL, nullptr, 0, cmd_action},
+        {KEY_UP, nullptr, 1, cmd_up}, {KEY_DOWN, nullptr, 1, cmd_down}, {KEY_LEFT, nullptr, 1, cmd_left},
+        {KEY_RIGHT, nullptr, 1, cmd_right}, {KEY_RSHIFT, nullptr, 1, cmd_toggle}, {KEY_RCONTROL, nullptr, 1, cmd_action},
+        // The one-player keys X and Z, and the practice keys, are nobody's.
+        {KEY_X, nullptr, -1, 0}, {KEY_Z, nullptr, -1, 0}, {KEY_P, nullptr, -1, 0},
+        {no_key, &joy[0].stick[0].axis[1].d1, 0, cmd_up}, {no_key, &joy[0].button[1].b, 0, cmd_action},
+        {no_key, &joy[1].stick[0].axis[0].d2, 1, cmd_right}, {no_key, &joy[1].button[0].b, 1, cmd_toggle},
+    };
+    for (const Case& c : cases) {
+        key[c.key] = 1;
+        if (c.flag) *c.flag = 1;
+        for (int side : {0, 1}) {
+            command_sources[side](players[side]);
+            EXPECT_EQ(players[side]->command, side == c.side ? c.bit : 0) << "key " << c.key << ", board " << side;
+        }
+        key[c.key] = 0;
+        if (c.flag) *c.flag = 0;
+        for (int side : {0, 1}) command_sources[side](players[side]);
+    }
+}
+
+TEST_F(Controls, BetweenTwoPeopleSFillsNoMeter) {
+    set_game_mode(mode_two_players);
+    set_board(p, diagonal_board);
+    key[KEY_S] = 1;
+    board_step(p, command_sources[0]);
+    EXPECT_EQ(p->super_meter, 0);
+    EXPECT_EQ(p->cursor_row, 1);  // S is the left player's down
 }
 
 }  // namespace

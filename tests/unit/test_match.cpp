@@ -120,4 +120,65 @@ TEST_F(Rounds, AMatchAlternatesTheComputerKeepsTheWinnersScoreAndEndsOnALossOrAf
     }
 }
 
+TEST_F(Rounds, TwoPeoplePlayToThreeRoundsWonThenChooseARematchWithTheSameCharactersOrTheTitle) {
+    struct Case {
+        std::vector<std::vector<int>> matches;  // the winners by round of each match played
+        std::vector<int> rematch_keys;  // the keys that answer each match's end: a rematch, or the title
+    };
+    const Case cases[] = {
+        {{{0, 1, 0, 1, 0}}, {KEY_RIGHT, KEY_RCONTROL}},                           // P1 3-2; P2 sends both home
+        {{{1, 1, 1}, {0, 0, 1, 0}}, {KEY_LCONTROL, KEY_D, KEY_LSHIFT}},          // P2 3-0; rematch; P1 3-1
+    };
+    for (const Case& c : cases) {
+        reset_game_state();
+        between_frames = run_script;
+        set_game_mode(mode_two_players);
+        players[0]->character = players[1]->character = 1;  // the same character twice
+        size_t match_index = 0, key_index = 0;
+        int round = -1, end_frame = 0;
+        bool decided = false;
+        script = [&] {
+            for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+            if (!match_undecided()) {  // the end of the match: let go, then the next answering key
+                EXPECT_EQ(round + 1, static_cast<int>(c.matches[match_index].size()));
+                const int won = rounds_to_win, lost = static_cast<int>(c.matches[match_index].size()) - won;
+                const bool left_won = c.matches[match_index].back() == 0;
+                EXPECT_EQ(match.rounds_won[0], left_won ? won : lost);
+                EXPECT_EQ(match.rounds_won[1], left_won ? lost : won);
+                // P1's break, held since the last round, chooses nothing until it is let go.
+                if (end_frame++ == 0) key[KEY_LCONTROL] = 1;
+                else if (end_frame % 2 == 1) key[c.rematch_keys.at(key_index++)] = 1;
+                return;
+            }
+            end_frame = 0;
+            if (round_phase == phase_result && round + 1 == static_cast<int>(c.matches[match_index].size()))
+                key[KEY_LCONTROL] = 1;
+            if (round_phase == phase_battle && (round < 0 || decided)) {  // the first frame of a round
+                if (match.round_number == 1 && round >= 0) {  // a rematch starts
+                    match_index++;
+                    round = -1;
+                }
+                round++;
+                decided = false;
+                ASSERT_LT(round, static_cast<int>(c.matches.at(match_index).size())) << "a round too many";
+                EXPECT_EQ(match.round_number, round + 1);
+                for (int side : {0, 1}) EXPECT_EQ(players[side]->character, 1) << "round " << round + 1;
+                if (round == 0) {
+                    EXPECT_EQ(players[0]->score + players[1]->score, 0);
+                    EXPECT_EQ(match.rounds_won[0] + match.rounds_won[1], 0);
+                }
+            }
+            if (round_phase == phase_battle && !decided) {
+                players[0]->score = players[1]->score = 100;
+                match.balance = c.matches[match_index][round] == 0 ? balance_limit : -balance_limit;
+                decided = true;
+            }
+        };
+        play_match();
+        EXPECT_EQ(match_index + 1, c.matches.size());
+        EXPECT_EQ(key_index, c.rematch_keys.size());
+        EXPECT_EQ(quit_request, quit_none);
+    }
+}
+
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 #include <string>
 #include <functional>
 
@@ -78,9 +80,11 @@ protected:
         frames = 0;
         between_frames = run_script;
         set_mouse(60, 300, 0);
+        std::memset(joy, 0, sizeof joy[0] * 2);
     }
     void TearDown() override {
         between_frames = nullptr;
+        std::memset(joy, 0, sizeof joy[0] * 2);
         set_mouse(0, 0, 0);
         for (const char* f : {"title.pcx", "swirl.pcx", "buttons.pcx", "charsel.pcx", "modes.pcx", "charsel2.pcx", "ombrelix/portrait.pcx",
                               "quorvant/portrait.pcx", "menutxt.pcx", "ombrelix", "quorvant", "pattern1.txt",
@@ -156,6 +160,87 @@ TEST_F(Screens, CharacterSelectTakesTheRowOfTheReleaseOrEscape) {
         EXPECT_EQ(character_select(), c.chosen);
         EXPECT_EQ(frames, c.escape ? 0 : 3);
         key[KEY_ESC] = 0;
+    }
+}
+
+// Keys pressed one a frame, each let go on the next frame; 0 presses nothing.
+void press_in_turn(const std::vector<int>& keys) {
+    script = [&keys] {
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        const size_t at = static_cast<size_t>(frames - 1);
+        if (at % 2 == 0 && at / 2 < keys.size()) key[keys[at / 2]] = 1;
+        if (at >= 2 * keys.size() + 4) {  // ESC ends a screen that did not return by itself
+            ADD_FAILURE() << "the screen never returned";
+            key[KEY_ESC] = 1;
+        }
+    };
+}
+
+TEST_F(Screens, TheTitleAndTheSelectAnswerTheArrowsZReturnAndThePads) {
+    struct TitleCase {
+        std::vector<int> keys;
+        GameMode mode;
+    };
+    // The highlight starts on PLAY; down from the lower row, or TAB, turns to the second page, whose
+    // BACK returns to the first.
+    for (const TitleCase& c : {TitleCase{{KEY_Z}, mode_vs_cpu}, TitleCase{{KEY_RIGHT, KEY_ENTER}, mode_cpu_vs_cpu},
+                               TitleCase{{KEY_DOWN, KEY_DOWN, KEY_X}, mode_two_players},
+                               TitleCase{{KEY_TAB, KEY_ENTER}, mode_two_players},
+                               TitleCase{{KEY_TAB, KEY_DOWN, KEY_Z, KEY_UP, KEY_RIGHT, KEY_Z}, mode_cpu_vs_cpu}}) {
+        frames = 0;
+        press_in_turn(c.keys);
+        title_screen();
+        EXPECT_EQ(match.game_mode, c.mode) << "after " << c.keys.size() << " keys";
+    }
+    // A joystick's stick and button: the second one does as the first.
+    joy[1].stick[0].axis[0].d2 = 1;  // right, to WATCH
+    script = [] {
+        joy[1].button[1].b = frames == 2;
+        joy[1].stick[0].axis[0].d2 = 0;
+    };
+    frames = 0;
+    title_screen();
+    EXPECT_EQ(match.game_mode, mode_cpu_vs_cpu);
+    joy[1].button[1].b = 0;
+
+    struct SelectCase {
+        std::vector<int> keys;
+        int8_t chosen;
+    };
+    for (const SelectCase& c : {SelectCase{{KEY_ENTER}, 0}, SelectCase{{KEY_DOWN, KEY_Z}, 1},
+                                SelectCase{{KEY_DOWN, KEY_UP, KEY_X}, 0}}) {
+        frames = 0;
+        press_in_turn(c.keys);
+        EXPECT_EQ(character_select(), c.chosen);
+    }
+}
+
+TEST_F(Screens, TwoPeopleChooseEachWithTheirOwnKeysOrClickInTurn) {
+    set_game_mode(mode_two_players);
+    struct Case {
+        std::vector<int> keys;
+        int clicks_y[2];  // rows clicked, 0 for none
+        int8_t left, right;
+    };
+    // Each one's up and down move only their own frame; a choice stays while the other chooses.
+    for (const Case& c : {Case{{KEY_S, KEY_LCONTROL, KEY_RCONTROL}, {0, 0}, 1, 0},
+                          Case{{KEY_DOWN, KEY_RCONTROL, KEY_W, KEY_UP, KEY_LSHIFT}, {0, 0}, 0, 1},
+                          Case{{KEY_S, KEY_DOWN, KEY_LCONTROL, KEY_RCONTROL}, {0, 0}, 1, 1},
+                          Case{{}, {300, 250}, 1, 0}, Case{{KEY_RCONTROL}, {300, 0}, 1, 0}}) {
+        frames = 0;
+        set_mouse(60, 300, 0);
+        script = [&c] {
+            for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+            const size_t at = static_cast<size_t>(frames - 1);
+            if (at % 2 == 0 && at / 2 < c.keys.size()) key[c.keys[at / 2]] = 1;
+            const size_t click = at - 2 * c.keys.size();
+            if (at >= 2 * c.keys.size() && click / 2 < 2) set_mouse(60, c.clicks_y[click / 2], click % 2 == 0);
+            key[KEY_ESC] = at >= 2 * c.keys.size() + 8;  // ends a select that did not return by itself
+        };
+        int8_t chosen[2] = {-1, -1};
+        EXPECT_TRUE(pair_character_select(chosen));
+        EXPECT_EQ(chosen[0], c.left);
+        EXPECT_EQ(chosen[1], c.right);
     }
 }
 
