@@ -5,9 +5,11 @@
 #include "state/player.h"
 
 const KeySet solo_keys = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_X, KEY_Z, KEY_S, 0};
+// Each person's keys lie under one hand. No modifier key: the X keyboard reports a right Shift or
+// Ctrl as the left one too.
 const KeySet pair_keys[2] = {
-    {KEY_W, KEY_S, KEY_A, KEY_D, KEY_LSHIFT, KEY_LCONTROL, no_key, 0},
-    {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_RSHIFT, KEY_RCONTROL, no_key, 1},
+    {KEY_W, KEY_S, KEY_A, KEY_D, KEY_Q, KEY_E, no_key, 0},
+    {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_STOP, KEY_SLASH, no_key, 1},
 };
 
 namespace {

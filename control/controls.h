@@ -19,7 +19,7 @@ struct KeySet {
 };
 
 extern const KeySet solo_keys;     // one person against the computer: arrows, X, Z, S; joystick 0
-extern const KeySet pair_keys[2];  // two people: by board, left (W A S D) and right (arrows)
+extern const KeySet pair_keys[2];  // two people, by board: W A S D, Q, E; the arrows, '.', '/'
 
 // Reads the held keys and joystick flags of a set into the record's command: directions and toggle
 // once per change (the record's held_dirs remembers the last set), action on every frame it is held,

@@ -115,9 +115,9 @@ TEST_F(Controls, BetweenTwoPeopleEachKeyAndEachJoystickDrivesItsOwnBoardOnly) {
     };
     const Case cases[] = {
         {KEY_W, nullptr, 0, cmd_up}, {KEY_S, nullptr, 0, cmd_down}, {KEY_A, nullptr, 0, cmd_left},
-        {KEY_D, nullptr, 0, cmd_right}, {KEY_LSHIFT, nullptr, 0, cmd_toggle}, {KEY_LCONTROL, nullptr, 0, cmd_action},
+        {KEY_D, nullptr, 0, cmd_right}, {KEY_Q, nullptr, 0, cmd_toggle}, {KEY_E, nullptr, 0, cmd_action},
         {KEY_UP, nullptr, 1, cmd_up}, {KEY_DOWN, nullptr, 1, cmd_down}, {KEY_LEFT, nullptr, 1, cmd_left},
-        {KEY_RIGHT, nullptr, 1, cmd_right}, {KEY_RSHIFT, nullptr, 1, cmd_toggle}, {KEY_RCONTROL, nullptr, 1, cmd_action},
+        {KEY_RIGHT, nullptr, 1, cmd_right}, {KEY_STOP, nullptr, 1, cmd_toggle}, {KEY_SLASH, nullptr, 1, cmd_action},
         // The one-player keys X and Z, and the practice keys, are nobody's.
         {KEY_X, nullptr, -1, 0}, {KEY_Z, nullptr, -1, 0}, {KEY_P, nullptr, -1, 0},
         {no_key, &joy[0].stick[0].axis[1].d1, 0, cmd_up}, {no_key, &joy[0].button[1].b, 0, cmd_action},

@@ -126,8 +126,8 @@ TEST_F(Rounds, TwoPeoplePlayToThreeRoundsWonThenChooseARematchWithTheSameCharact
         std::vector<int> rematch_keys;  // the keys that answer each match's end: a rematch, or the title
     };
     const Case cases[] = {
-        {{{0, 1, 0, 1, 0}}, {KEY_RIGHT, KEY_RCONTROL}},                           // P1 3-2; P2 sends both home
-        {{{1, 1, 1}, {0, 0, 1, 0}}, {KEY_LCONTROL, KEY_D, KEY_LSHIFT}},          // P2 3-0; rematch; P1 3-1
+        {{{0, 1, 0, 1, 0}}, {KEY_RIGHT, KEY_SLASH}},                           // P1 3-2; P2 sends both home
+        {{{1, 1, 1}, {0, 0, 1, 0}}, {KEY_E, KEY_D, KEY_Q}},          // P2 3-0; rematch; P1 3-1
     };
     for (const Case& c : cases) {
         reset_game_state();
@@ -146,13 +146,13 @@ TEST_F(Rounds, TwoPeoplePlayToThreeRoundsWonThenChooseARematchWithTheSameCharact
                 EXPECT_EQ(match.rounds_won[0], left_won ? won : lost);
                 EXPECT_EQ(match.rounds_won[1], left_won ? lost : won);
                 // P1's break, held since the last round, chooses nothing until it is let go.
-                if (end_frame++ == 0) key[KEY_LCONTROL] = 1;
+                if (end_frame++ == 0) key[KEY_E] = 1;
                 else if (end_frame % 2 == 1) key[c.rematch_keys.at(key_index++)] = 1;
                 return;
             }
             end_frame = 0;
             if (round_phase == phase_result && round + 1 == static_cast<int>(c.matches[match_index].size()))
-                key[KEY_LCONTROL] = 1;
+                key[KEY_E] = 1;
             if (round_phase == phase_battle && (round < 0 || decided)) {  // the first frame of a round
                 if (match.round_number == 1 && round >= 0) {  // a rematch starts
                     match_index++;

@@ -265,8 +265,8 @@ Image make_character_select_pair(const Context& ctx) {
     draw_centred(img, title2.image, 128, 28);
 
     Paragraph words{12, 14, cream_text(1), gold_text(1), false};
-    draw_paragraph(img, ctx.font, "*P1, left board: *W *S to pick a row, *LEFT *CTRL to choose", 14, 62, 228, words);
-    draw_paragraph(img, ctx.font, "*P2, right board: *arrows to pick a row, *RIGHT *CTRL to choose", 14, 98, 228, words);
+    draw_paragraph(img, ctx.font, "*P1, left board: *W *S to pick a row, *E to choose", 14, 62, 228, words);
+    draw_paragraph(img, ctx.font, "*P2, right board: *arrows to pick a row, */ to choose", 14, 98, 228, words);
 
     Paragraph note{11, 13, cream_text(1), gold_text(1), true};
     draw_paragraph(img, ctx.font, "Or click a row: P1 first, then P2. Both may play the same one.", 8, 138, 240, note);
