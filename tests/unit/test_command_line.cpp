@@ -76,6 +76,16 @@ TEST(CommandLineTest, ReplayAndRecordFiles) {
     }
 }
 
+TEST(CommandLineTest, TwoPlayersGoesWithAnyScale) {
+    for (const auto& args : {std::vector<const char*>{"--two-players"}, {"--scale", "2", "--two-players"},
+                             {"--two-players", "--scale=2"}}) {
+        const CommandLine command = read(args);
+        EXPECT_EQ(command.action, CommandLine::play);
+        EXPECT_TRUE(command.two_players);
+    }
+    EXPECT_FALSE(read({"--scale", "2"}).two_players);
+}
+
 TEST(CommandLineTest, TheWindowTakesTheLargestScaleThatFitsTheDesktop) {
     struct Case {
         int width, height, scale;
