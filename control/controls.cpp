@@ -47,11 +47,15 @@ void poll_controls(Player* p) { poll_keys(p, solo_keys); }
 
 void poll_pair_controls(Player* p) { poll_keys(p, pair_keys[p->index]); }
 
-uint8_t menu_command(uint8_t* held) {
+uint8_t menu_keys_down() {
     constexpr KeySet arrows = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_X, KEY_Z, no_key, 0};
     constexpr KeySet second_pad = {no_key, no_key, no_key, no_key, no_key, KEY_ENTER, no_key, 1};
     poll_joystick();
-    const uint8_t now = static_cast<uint8_t>(held_bits(arrows) | held_bits(second_pad));
+    return static_cast<uint8_t>(held_bits(arrows) | held_bits(second_pad));
+}
+
+uint8_t menu_command(uint8_t* held) {
+    const uint8_t now = menu_keys_down();
     const uint8_t pressed = now & ~*held;
     *held = now;
     return pressed;

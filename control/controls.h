@@ -36,3 +36,6 @@ void poll_pair_controls(Player* p);
 // first two buttons). Each bit once per press: a bit is reported on the frame it goes down; *held
 // keeps what was down, between calls of one screen.
 uint8_t menu_command(uint8_t* held);
+// What is down as a screen opens: a key still held from the screen before (the Z that chose quit
+// in the pause menu) counts only once it is let go and pressed again.
+uint8_t menu_keys_down();

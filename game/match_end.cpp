@@ -26,8 +26,11 @@ void draw_digit(int digit, int x) {
     masked_blit(numbers, top_panel, digit_size * digit, 0, x - digit_size / 2, digits_y, digit_size, digit_size);
 }
 
-void draw_card(BITMAP* backdrop, int selected, int frame) {
-    blit(backdrop, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+// The background with whose board was whose and every round won, and the card over it; the bottom
+// panel keeps the last round's characters and scores.
+void draw_card(int selected, int frame) {
+    blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+    draw_side_labels();
     rectfill(top_panel, card_left, card_top, card_right, card_bottom, makecol(24, 14, 10));
     rect(top_panel, card_left, card_top, card_right, card_bottom, makecol(200, 150, 70));
     const bool left_won = match.rounds_won[0] > match.rounds_won[1];
@@ -56,15 +59,12 @@ int option_at(int x, int y) {
 }  // namespace
 
 bool rematch_chosen() {
-    BITMAP* backdrop = create_bitmap(screen_width, panel_height);
-    if (!backdrop) fail("out of memory for the end of the match");
-    blit(top_panel, backdrop, 0, 0, 0, 0, screen_width, panel_height);
     int selected = 0, chosen = -1;
     Click click = {};
     // A key still held from the battle chooses nothing: each player's keys count once let go.
     bool armed[2] = {false, false};
     for (int frame = 0; chosen < 0 && !escape_down(); frame++) {
-        draw_card(backdrop, selected, frame);
+        draw_card(selected, frame);
         for (int k : {0, 1}) {
             poll_pair_controls(players[k]);
             const uint8_t command = players[k]->command;
@@ -78,6 +78,5 @@ bool rematch_chosen() {
         wait_for_tick();
     }
     while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the title's, not the end's
-    destroy_bitmap(backdrop);
     return chosen == 0;
 }

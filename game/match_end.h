@@ -1,5 +1,5 @@
-// The end of a match between two people: who won it and by how many rounds, over the last round's
-// result, and the choice of a rematch or the title.
+// The end of a match between two people: who won it and by how many rounds, on a card over the
+// empty boards, and the choice of a rematch or the title.
 #pragma once
 
 // Runs the screen until a choice: true for a rematch, false for the title (also on ESC, once it is

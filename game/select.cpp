@@ -47,10 +47,12 @@ int8_t row_after(int8_t row, uint8_t command) {
     return row;
 }
 
-// One person's place on the two-player select: the row they stand on, and whether they chose it.
+// One person's place on the two-player select: the row they stand on, whether they chose it, and
+// whether their keys were seen let go (a break key held from before chooses nothing).
 struct Chooser {
     int8_t row;
     bool chosen;
+    bool armed;
 };
 
 // A person's frame over their half of their row (the left player's the left half), named P1 or P2,
@@ -79,7 +81,7 @@ int8_t character_select() {
     // button is held nothing is redrawn.
     int8_t chosen = -1, row = 0;
     Click click = {};
-    uint8_t held = 0;
+    uint8_t held = menu_keys_down();
     for (int frame = 0; chosen < 0 && !escape_down(); frame++) {
         if (!click.held) {
             blit(picture, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
@@ -102,7 +104,7 @@ int8_t character_select() {
 bool pair_character_select(int8_t chosen[2]) {
     show_top_picture(charsel_pair_picture);
     BITMAP* picture = make_portrait_rows();
-    Chooser side[2] = {{0, false}, {0, false}};
+    Chooser side[2] = {{0, false, false}, {0, false, false}};
     Click click = {};
     while (!(side[0].chosen && side[1].chosen) && !escape_down()) {
         if (!click.held) {
@@ -117,12 +119,14 @@ bool pair_character_select(int8_t chosen[2]) {
             const uint8_t command = players[k]->command;
             if (side[k].chosen) continue;
             side[k].row = row_after(side[k].row, command);
-            side[k].chosen = command & (cmd_action | cmd_toggle);
+            const bool chooses = command & (cmd_action | cmd_toggle);
+            side[k].chosen = chooses && side[k].armed;
+            side[k].armed |= !chooses;
         }
         // A click chooses for the first one who has not chosen yet.
         if (click_released(&click)) {
             Chooser& next = side[0].chosen ? side[1] : side[0];
-            next = {character_at(pointer_y()), true};
+            next = {character_at(pointer_y()), true, true};
         }
         wait_for_tick();
     }

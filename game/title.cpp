@@ -118,8 +118,8 @@ void title_screen() {
     TitleChoice choice = choice_none;
     Click click = {};
     Highlight h = {0, 0, 0};
-    uint8_t held = 0;
-    bool tab_held = false;
+    uint8_t held = menu_keys_down();
+    bool tab_held = key[KEY_TAB];
     int n = 0;  // the swirl frame
     while (choice == choice_none && !escape_down()) {
         if (!click.held) draw_title(pictures, h, n++);

@@ -180,23 +180,25 @@ TEST_F(Screens, TheTitleAndTheSelectAnswerTheArrowsZReturnAndThePads) {
     struct TitleCase {
         std::vector<int> keys;
         GameMode mode;
+        int held_before = 0;  // a key still down from the screen before, let go on the first frame
     };
     // The highlight starts on PLAY; down from the lower row, or TAB, turns to the second page, whose
     // BACK returns to the first.
     for (const TitleCase& c : {TitleCase{{KEY_Z}, mode_vs_cpu}, TitleCase{{KEY_RIGHT, KEY_ENTER}, mode_cpu_vs_cpu},
                                TitleCase{{KEY_DOWN, KEY_DOWN, KEY_X}, mode_two_players},
                                TitleCase{{KEY_TAB, KEY_ENTER}, mode_two_players},
-                               TitleCase{{KEY_TAB, KEY_DOWN, KEY_Z, KEY_UP, KEY_RIGHT, KEY_Z}, mode_cpu_vs_cpu}}) {
+                               TitleCase{{KEY_TAB, KEY_DOWN, KEY_Z, KEY_UP, KEY_RIGHT, KEY_Z}, mode_cpu_vs_cpu},
+                               TitleCase{{KEY_RIGHT, KEY_Z}, mode_cpu_vs_cpu, KEY_Z}}) {
         frames = 0;
+        if (c.held_before) key[c.held_before] = 1;
         press_in_turn(c.keys);
         title_screen();
         EXPECT_EQ(match.game_mode, c.mode) << "after " << c.keys.size() << " keys";
     }
     // A joystick's stick and button: the second one does as the first.
-    joy[1].stick[0].axis[0].d2 = 1;  // right, to WATCH
     script = [] {
-        joy[1].button[1].b = frames == 2;
-        joy[1].stick[0].axis[0].d2 = 0;
+        joy[1].stick[0].axis[0].d2 = frames == 1;  // right, to WATCH
+        joy[1].button[1].b = frames == 3;
     };
     frames = 0;
     title_screen();
@@ -206,10 +208,12 @@ TEST_F(Screens, TheTitleAndTheSelectAnswerTheArrowsZReturnAndThePads) {
     struct SelectCase {
         std::vector<int> keys;
         int8_t chosen;
+        int held_before = 0;
     };
     for (const SelectCase& c : {SelectCase{{KEY_ENTER}, 0}, SelectCase{{KEY_DOWN, KEY_Z}, 1},
-                                SelectCase{{KEY_DOWN, KEY_UP, KEY_X}, 0}}) {
+                                SelectCase{{KEY_DOWN, KEY_UP, KEY_X}, 0}, SelectCase{{KEY_DOWN, KEY_Z}, 1, KEY_Z}}) {
         frames = 0;
+        if (c.held_before) key[c.held_before] = 1;
         press_in_turn(c.keys);
         EXPECT_EQ(character_select(), c.chosen);
     }
@@ -221,13 +225,16 @@ TEST_F(Screens, TwoPeopleChooseEachWithTheirOwnKeysOrClickInTurn) {
         std::vector<int> keys;
         int clicks_y[2];  // rows clicked, 0 for none
         int8_t left, right;
+        int held_before = 0;  // a key still down as the select opens, let go on the first frame
     };
     // Each one's up and down move only their own frame; a choice stays while the other chooses.
     for (const Case& c : {Case{{KEY_S, KEY_E, KEY_SLASH}, {0, 0}, 1, 0},
                           Case{{KEY_DOWN, KEY_SLASH, KEY_W, KEY_UP, KEY_Q}, {0, 0}, 0, 1},
                           Case{{KEY_S, KEY_DOWN, KEY_E, KEY_SLASH}, {0, 0}, 1, 1},
-                          Case{{}, {300, 250}, 1, 0}, Case{{KEY_SLASH}, {300, 0}, 1, 0}}) {
+                          Case{{}, {300, 250}, 1, 0}, Case{{KEY_SLASH}, {300, 0}, 1, 0},
+                          Case{{KEY_S, KEY_E, KEY_SLASH}, {0, 0}, 1, 0, KEY_E}}) {
         frames = 0;
+        if (c.held_before) key[c.held_before] = 1;
         set_mouse(60, 300, 0);
         script = [&c] {
             for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
