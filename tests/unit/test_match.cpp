@@ -174,7 +174,9 @@ TEST_F(Rounds, TwoPeoplePlayToThreeRoundsWonThenChooseARematchWithTheSameCharact
                 decided = true;
             }
         };
-        play_match();
+        do {
+            play_match();
+        } while (rematch_wanted());
         EXPECT_EQ(match_index + 1, c.matches.size());
         EXPECT_EQ(key_index, c.rematch_keys.size());
         EXPECT_EQ(quit_request, quit_none);

@@ -3,6 +3,7 @@
 // cannot.
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -74,6 +75,37 @@ TEST(ReplayTest, PlaybackAgreesWithTheRecordingAndCatchesAChangedCommand) {
             EXPECT_EQ(report.agreed, recorded.matches[0].checksums.size() + 1);
         }
     }
+    between_frames = nullptr;
+}
+
+TEST(ReplayTest, TwoPeoplesKeysAreRecordedAndPlayBackWithoutThem) {
+    start_headless();
+    reset_game_state();
+    set_game_mode(mode_two_players);
+    between_frames = run_between;
+    int frames = 0;
+    // Each person walks their frame and breaks, on frames of their own.
+    const int left_keys[] = {KEY_D, KEY_S, KEY_Q, KEY_E}, right_keys[] = {KEY_LEFT, KEY_UP, KEY_STOP, KEY_SLASH};
+    between = [&] {
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        if (round_phase == phase_loading || round_phase == phase_intro) return;
+        frames++;
+        if (frames % 6 == 0) key[left_keys[frames / 6 % 4]] = 1;
+        if (frames % 10 == 0) key[right_keys[frames / 10 % 4]] = 1;
+        if (frames == frames_to_record) quit_request = quit_match;
+    };
+    start_recording(DataSums{1, 2, 3});
+    play_match();
+    stop_recording();
+    const Replay recorded = take_recording();
+    ASSERT_EQ(recorded.matches.size(), 1u);
+    for (int side : {0, 1}) {
+        const std::vector<uint8_t>& stream = recorded.matches[0].commands[side];
+        EXPECT_GT(std::count_if(stream.begin(), stream.end(), [](uint8_t c) { return c != 0; }), 20) << side;
+    }
+    const PlaybackReport report = play_back_elsewhere(recorded);
+    EXPECT_FALSE(report.drifted) << drift_text(report);
+    EXPECT_EQ(report.frames, recorded.matches[0].commands[0].size());
     between_frames = nullptr;
 }
 
