@@ -96,7 +96,7 @@ void draw_highlight(BITMAP* b, int x1, int y1, int x2, int y2, int colour) {
     rect(b, x1 + 1, y1 + 1, x2 - 1, y2 - 1, colour);
 }
 
-int highlight_gold(int frame) { return (frame / 4) % 2 ? makecol(255, 250, 160) : makecol(255, 196, 60); }
+int highlight_gold(int frame) { return (frame / 6) % 2 ? makecol(255, 232, 110) : makecol(255, 180, 30); }
 
 void draw_label(BITMAP* b, const char* text, int x, int y, int colour) {
     shadowed_text(b, text, x - text_length(font, text) / 2, y, colour);

@@ -22,7 +22,7 @@ void draw_round_counter();
 // The highlight of the screens' keyboard and joystick choice: a two-pixel frame whose outer edge is
 // the rectangle (x1, y1)-(x2, y2).
 void draw_highlight(BITMAP* b, int x1, int y1, int x2, int y2, int colour);
-// The highlight's gold, glowing brighter and softer every four frames.
+// The highlight's gold, glowing lighter and deeper every six frames.
 int highlight_gold(int frame);
 
 // Text in the built-in 8 x 8 font with a dark shadow, centred on x, from y down.
