@@ -1,4 +1,4 @@
-// The bottom panel's scores and balance bar.
+// The bottom panel's scores and balance bar, and the names and rounds won over the boards.
 #include "board_fixture.h"
 #include "present/hud.h"
 #include "game/flow.h"
@@ -59,6 +59,34 @@ TEST_F(Hud, BalanceBarIsBlackUpToItsBoundaryAndWhiteAfter) {
         // The grey outline is drawn last, over both parts; nothing right of it.
         expect_pixels(bottom_panel, {{64, 28, grey}, {192, 28, grey}, {100, 24, grey}, {150, 24, grey}, {100, 32, grey},
                                      {150, 32, grey}, {193, 28, in_16_bit(40, 80, 40)}});
+    }
+}
+
+// Runs of pixels of colour c along a row of the top panel, from x0 to x1.
+int runs_of(Rgb c, int y, int x0, int x1) {
+    int runs = 0;
+    for (int x = x0; x <= x1; x++) runs += pixel(top_panel, x, y) == c && !(pixel(top_panel, x - 1, y) == c);
+    return runs;
+}
+
+TEST_F(Hud, EachSideShowsAPipPerRoundItNeedsLitForEachRoundWon) {
+    struct Case {
+        GameMode mode;
+        int16_t won[2];
+        int lit[2], unlit[2];  // pips over the left half, over the right half
+    };
+    for (const Case& c : {Case{mode_vs_cpu, {2, 0}, {2, 0}, {6, 1}}, Case{mode_two_players, {1, 2}, {1, 2}, {2, 1}},
+                          Case{mode_two_players, {3, 0}, {3, 0}, {0, 3}}}) {
+        clear_to_color(top_panel, makecol(0, 0, 0));
+        match.game_mode = c.mode;
+        match.rounds_won[0] = c.won[0];
+        match.rounds_won[1] = c.won[1];
+        draw_side_labels();
+        const int y = 6;  // through the pips' middle
+        for (int side : {0, 1}) {
+            EXPECT_EQ(runs_of(in_16_bit(255, 200, 64), y, 128 * side, 128 * side + 127), c.lit[side]) << side;
+            EXPECT_EQ(runs_of(in_16_bit(60, 38, 26), y, 128 * side, 128 * side + 127), c.unlit[side]) << side;
+        }
     }
 }
 
