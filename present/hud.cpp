@@ -12,7 +12,7 @@ constexpr int score_digits = 6;
 constexpr int digit_size = 16;
 constexpr int bar_left = 64, bar_right = 192, bar_top = 24, bar_bottom = 32, bar_middle = 128;
 
-// The labels over the boards: the name's baseline row, and the boards' outer edges.
+// The names over the boards: their top row, the boards' outer edges, the font's glyph size.
 constexpr int label_y = 3, board_left = 16, board_right = 239, glyph = 8;
 constexpr int pip_radius = 3, pip_step = 9, pip_gap = 6;
 constexpr int counter_x = 128, counter_y = 7;  // "ROUND" centred here, the number a line below
@@ -27,9 +27,10 @@ constexpr SideNames side_names[] = {
     {mode_vs_cpu, {"YOU", "CPU"}, {last_round, 1}},
     {mode_cpu_vs_cpu, {"CPU", "CPU"}, {last_round, 1}},
     {mode_two_players, {"P1", "P2"}, {rounds_to_win, rounds_to_win}},
-    {mode_tutorial, {"YOU", ""}, {0, 0}},
 };
 
+// The names of a mode; the tutorial, which draws no names, and any other mode read as against the
+// computer.
 const SideNames& names_of(GameMode mode) {
     for (const SideNames& n : side_names)
         if (n.mode == mode) return n;
@@ -72,7 +73,6 @@ void draw_round_counter() {
     shadowed_text(bottom_panel, "ROUND", counter_x - text_length(font, "ROUND") / 2, counter_y, gold);
     shadowed_text(bottom_panel, number, counter_x - text_length(font, number) / 2, counter_y + glyph + 1, gold);
 }
-
 
 void draw_score(Player* p, int x, int y) {
     int place = 100000;  // most significant of the six digits first, leading zeros drawn
