@@ -127,6 +127,7 @@ void finish_round() {
     end_round(players[0]);
     end_round(players[1]);
     match.winner = match.balance > 0 ? 0 : 1;
+    match.rounds_won[match.winner]++;
     Player* won = players[match.winner];
     Player* lost = players[1 - match.winner];
     won->anim_frame = 0;
@@ -137,7 +138,6 @@ void finish_round() {
 
 void next_round() {
     match.balance = 0;
-    match.rounds_won[match.winner]++;
     if (match.game_mode == mode_two_players) {  // both people keep their characters
         match.round_number++;
         return;
@@ -181,6 +181,7 @@ void play_match() {
 
 bool rematch_wanted() {
     if (match.game_mode != mode_two_players || match_undecided() || quit_request != quit_none) return false;
+    round_phase = phase_match_end;
     if (!rematch_chosen()) return false;
     reset_match();
     return true;

@@ -14,6 +14,7 @@ enum RoundPhase : uint8_t {
     phase_settling,
     phase_banner,
     phase_result,
+    phase_match_end,  // two people: the card after a match one of them won
 };
 
 extern QuitRequest quit_request;  // what the player asked to leave
@@ -29,13 +30,12 @@ void start_round();
 bool round_in_play();
 // True when both boards are ready and both characters idle: the round can be closed.
 bool boards_at_rest();
-// Ends the round on both boards, decides the winner by the sign of balance and starts the win and
-// lose animations.
+// Ends the round on both boards, decides the winner by the sign of balance, counts the round won and
+// starts the win and lose animations.
 void finish_round();
-// Carries the match on after a decided round: the balance returns to 0 and the winner counts one
-// more round won. Against the computer, after a left win the round number goes up and the computer
-// changes character, after a right win the match is lost. Between two people the round number goes
-// up and both keep their characters.
+// Carries the match on after a decided round: the balance returns to 0. Against the computer, after
+// a left win the round number goes up and the computer changes character, after a right win the
+// match is lost. Between two people the round number goes up and both keep their characters.
 void next_round();
 // True while the match has rounds to play: against the computer until round 8 is won (a lost round
 // ends it by a quit request), between two people until one of them has won three.

@@ -139,7 +139,7 @@ TEST_F(Rounds, TwoPeoplePlayToThreeRoundsWonThenChooseARematchWithTheSameCharact
         bool decided = false;
         script = [&] {
             for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
-            if (!match_undecided()) {  // the end of the match: let go, then the next answering key
+            if (round_phase == phase_match_end) {  // the end card: let go, then the next answering key
                 EXPECT_EQ(round + 1, static_cast<int>(c.matches[match_index].size()));
                 const int won = rounds_to_win, lost = static_cast<int>(c.matches[match_index].size()) - won;
                 const bool left_won = c.matches[match_index].back() == 0;
@@ -151,6 +151,9 @@ TEST_F(Rounds, TwoPeoplePlayToThreeRoundsWonThenChooseARematchWithTheSameCharact
                 return;
             }
             end_frame = 0;
+            if (round_phase == phase_banner) {  // the round counts as won as soon as it is decided
+                EXPECT_EQ(match.rounds_won[0] + match.rounds_won[1], round + 1);
+            }
             if (round_phase == phase_result && round + 1 == static_cast<int>(c.matches[match_index].size()))
                 key[KEY_E] = 1;
             if (round_phase == phase_battle && (round < 0 || decided)) {  // the first frame of a round
