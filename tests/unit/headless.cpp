@@ -6,6 +6,7 @@
 #include "game/flow.h"
 #include "game/frame.h"
 #include "platform/assets.h"
+#include "platform/music.h"
 #include "platform/sound.h"
 #include "platform/ticks.h"
 #include "platform/window.h"
@@ -26,7 +27,75 @@ BITMAP* tiled_sheet(int w, int h, int tw, int th, Rgb (*tile)(int, int)) {
 
 BITMAP* fake_screen;
 
+// The sound driver: it plays nothing and remembers what it is told, voice by voice. A sound that
+// does not loop counts as ended at once, so its voice can be taken again.
+constexpr int listened_voices = 16;
+struct Voice {
+    Heard heard;
+    bool on;
+} voices[listened_voices];
+std::vector<Heard> started;
+
+DIGI_DRIVER listener() {
+    DIGI_DRIVER d = {};
+    d.id = AL_ID('L', 'S', 'T', 'N');
+    d.name = d.desc = d.ascii_name = "listener";
+    d.voices = d.max_voices = d.def_voices = listened_voices;
+    d.detect = [](int) { return 1; };
+    d.init = [](int, int) { return 0; };
+    d.exit = [](int) {};
+    d.set_mixer_volume = [](int) { return 0; };
+    d.get_mixer_volume = [] { return 255; };
+    d.init_voice = [](int v, const SAMPLE* s) { voices[v] = {{s, 255, 128, false}, false}; };
+    d.release_voice = [](int v) { voices[v] = {}; };
+    d.start_voice = [](int v) {
+        voices[v].on = true;
+        started.push_back(voices[v].heard);
+    };
+    d.stop_voice = [](int v) { voices[v].on = false; };
+    d.loop_voice = [](int v, int mode) { voices[v].heard.looped = (mode & PLAYMODE_LOOP) != 0; };
+    d.get_position = [](int v) { return voices[v].on && voices[v].heard.looped ? 0 : -1; };
+    d.set_position = [](int, int) {};
+    d.get_volume = [](int v) { return voices[v].heard.volume; };
+    d.set_volume = [](int v, int volume) { voices[v].heard.volume = volume; };
+    d.get_frequency = [](int) { return 22050; };
+    d.set_frequency = [](int, int) {};
+    d.get_pan = [](int v) { return voices[v].heard.pan; };
+    d.set_pan = [](int v, int pan) { voices[v].heard.pan = pan; };
+    return d;
+}
+
+// Sound needs a timer and mutexes, which the headless system has not: a timer that never fires
+// (the tests tick by hand) and mutexes for one thread.
+void install_listener() {
+    static DIGI_DRIVER digi = listener();
+    static TIMER_DRIVER timer = {AL_ID('S', 'T', 'I', 'L'), "still", "still", "still",
+                                 [] { return 0; }, [] {}, [](void (*)(), long) { return 0; }, [](void (*)()) {},
+                                 [](void (*)(void*), void*, long) { return 0; }, [](void (*)(void*), void*) {},
+                                 nullptr, nullptr, nullptr};
+    static _DRIVER_INFO digi_list[] = {{digi.id, &digi, TRUE}, {0, nullptr, 0}};
+    static _DRIVER_INFO timer_list[] = {{timer.id, &timer, TRUE}, {0, nullptr, 0}};
+    system_driver->create_mutex = [] {
+        static int one_thread;
+        return static_cast<void*>(&one_thread);
+    };
+    system_driver->destroy_mutex = [](void*) {};
+    system_driver->lock_mutex = [](void*) {};
+    system_driver->unlock_mutex = [](void*) {};
+    system_driver->timer_drivers = [] { return timer_list; };
+    system_driver->digi_drivers = [] { return digi_list; };
+    if (install_sound(digi.id, MIDI_NONE, nullptr) != 0) std::abort();
+}
+
 }  // namespace
+
+const std::vector<Heard>& sounds_started() { return started; }
+
+Heard voice_of(const SAMPLE* sample) {
+    for (const Voice& v : voices)
+        if (v.on && v.heard.sample == sample) return v.heard;
+    return {};
+}
 
 Rgb in_16_bit(int r, int g, int b) {
     const int c = makecol(r, g, b);
@@ -71,6 +140,7 @@ void start_headless() {
     if (started) return;
     started = true;
     install_allegro(SYSTEM_NONE, &errno, atexit);
+    install_listener();
     set_color_depth(16);
     cups = tiled_sheet(80, 64, 16, 16, cups_tile);
     pop = tiled_sheet(160, 160, 32, 32, pop_tile);
@@ -108,6 +178,10 @@ void reset_game_state() {
     tick_count = 0;
     sfx_volume = 128;
     music_volume = 128;
+    release_music();
+    stop_sample(break_sound);
+    stop_sample(refill_sound);
+    started.clear();
     for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
     clear_bitmap(top_panel);
     clear_bitmap(bottom_panel);

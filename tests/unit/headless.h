@@ -15,8 +15,20 @@ struct Rgb {
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 
-// Brings up headless Allegro and the synthetic assets once per process.
+// Brings up headless Allegro, a sound driver that only listens (below) and the synthetic assets once
+// per process.
 void start_headless();
+
+// What the player hears: every sample the game started since reset_game_state, and the voices still
+// held, as the sound driver was told them (volume 0..255, pan 0 left..255 right).
+struct Heard {
+    const SAMPLE* sample;
+    int volume, pan;
+    bool looped;
+};
+const std::vector<Heard>& sounds_started();
+// The voice playing `sample` now; sample null when none does.
+Heard voice_of(const SAMPLE* sample);
 
 // Fresh players 0 and 1 (linked, with their bitmaps, left character 0 and right 1, each holding a
 // synthetic character of one-frame animations, see give_character), every shared

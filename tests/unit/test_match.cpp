@@ -1,12 +1,15 @@
 // The round rules, played through the game's own round loop with the balance scripted between
 // frames: who wins, how a match goes on and ends, and what a new round starts from.
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "board_fixture.h"
 #include "game/frame.h"
 #include "platform/ticks.h"
 #include "game/flow.h"
+#include "platform/music.h"
+#include "platform/sound.h"
 #include "state/match.h"
 
 namespace {
@@ -65,6 +68,97 @@ TEST_F(Rounds, TheSignOfBalanceAfterSettlingDecidesAndARoundNeverClosesOnABusyBo
         EXPECT_EQ(goes_on, c.winner == 0);
         EXPECT_EQ(quit_request, c.winner == 0 ? quit_none : quit_match);
         EXPECT_EQ(match.round_number, c.winner == 0 ? 2 : 1);
+    }
+}
+
+// The length of a character's round track, to tell the tracks apart by what plays.
+int round_track_length(int character) {
+    static int length[2] = {-1, -1};
+    if (length[character] < 0) {
+        SAMPLE* track = load_sample(music_table[track_round + character]);
+        length[character] = track ? track->len : 0;
+        destroy_sample(track);
+    }
+    return length[character];
+}
+
+// The frame of a synthetic animation that shows at (x, y) of the screen, or -1.
+int frame_shown(int anim, int x, int y) {
+    for (int f = 0; f < 30; f++)
+        if (pixel(screen, x, y) == figure_colour(anim, f)) return f;
+    return -1;
+}
+
+TEST_F(Rounds, ARoundOpensWithItsIntroToItsMusicAndClosesWithBannersAtRestOverBothEndingsPlayedOut) {
+    // The left figure's win and lose animations last 25 frames, the right one's 29: whichever side
+    // wins, the longer one must play to its end. The left's win goes on to a second round.
+    const int left_x = 30, right_x = 225, figure_y = panel_height + 100, length[2] = {25, 29};
+    for (const int winner : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << "winner " << winner);
+        reset_game_state();
+        between_frames = run_script;
+        for (Player* side : players)
+            for (const int a : {int{anim_win}, int{anim_lose}}) {
+                destroy_bitmap(side->anims[a].sheet);
+                side->anims[a].sheet = figure_sheet(a, 64, length[side->index] * frame_height);
+            }
+        int round = 1, banner_frames = 0, result_frames = 0;
+        bool intro_seen = false, decided = false;
+        std::set<int> endings_shown[2];  // frames of its win or lose animation each side showed
+        script = [&] {
+            const int computer = players[1]->character;
+            if (round_phase == phase_intro && !intro_seen) {
+                intro_seen = true;
+                // "ROUND n" over the boards, the computer's entrance, the computer's track looping.
+                expect_pixels(screen, {{100, 40, round_strip(0)}, {100, 100, round_strip(64 * match.round_number)}});
+                if (round == 1) {
+                    EXPECT_EQ(frame_shown(anim_intro, right_x, figure_y), 0);
+                }
+                const Heard track = voice_of(music);
+                EXPECT_TRUE(track.sample && track.looped && track.volume == music_volume);
+                EXPECT_EQ(track.sample ? track.sample->len : 0, round_track_length(computer)) << "round " << round;
+            }
+            if (round_phase == phase_battle && !decided) {
+                // Nothing of the last round is left to play after this round's intro.
+                for (const Player* side : players)
+                    for (int slot = 1; slot < anim_queue_slots; slot++) EXPECT_EQ(side->anim_queue[slot], anim_idle);
+                decided = true;
+                match.balance = (round == 1 ? winner == 0 : false) ? balance_limit : -balance_limit;
+            }
+            if (round_phase == phase_banner) banner_frames++;
+            if (round_phase == phase_result && result_frames++ == 0 && round == 1)
+                for (Player* side : players)  // celebrations still waiting when the round ends
+                    for (int slot = 1; slot < 4; slot++) side->anim_queue[slot] = anim_reward_1;
+            if ((round_phase == phase_banner || round_phase == phase_result) && round == 1) {
+                endings_shown[winner].insert(frame_shown(anim_win, winner == 0 ? left_x : right_x, figure_y));
+                endings_shown[1 - winner].insert(frame_shown(anim_lose, winner == 0 ? right_x : left_x, figure_y));
+            }
+        };
+        EXPECT_EQ(play_round(), winner == 0);
+        EXPECT_TRUE(intro_seen);
+        EXPECT_EQ(banner_frames, 18);  // from above the panel to rest, 8 pixels a frame
+        // The banners rest at y 96 over the boards, the winner's over its board; under them both
+        // boards have popped their last cups.
+        const Rgb won = winlose_half(0), lost = winlose_half(48);
+        for (const int x : {60, 190}) {
+            const Rgb banner = (x < 128) == (winner == 0) ? won : lost;
+            expect_pixels(screen, {{x, 96, banner}, {x, 143, banner}});
+            EXPECT_FALSE(pixel(screen, x, 95) == banner || pixel(screen, x, 144) == banner) << x;
+        }
+        for (const Player* side : players) EXPECT_EQ(board_text(side), lines(std::vector<std::string>(board_rows, "......")));
+        expect_pixels(screen, {{20, 20, bg_colour()}, {235, 20, bg_colour()}});
+        for (const int side : {0, 1}) {
+            std::set<int> all;
+            for (int f = 0; f < length[side]; f++) all.insert(f);
+            endings_shown[side].erase(-1);
+            EXPECT_EQ(endings_shown[side], all) << "side " << side;
+        }
+        round = 2;
+        intro_seen = decided = false;
+        if (winner == 0) {
+            EXPECT_FALSE(play_round());
+            EXPECT_TRUE(intro_seen);
+        }
     }
 }
 
