@@ -18,6 +18,7 @@
 #include "state/match.h"
 #include "game/pause_menu.h"
 #include "game/select.h"
+#include "platform/music.h"
 #include "platform/sound.h"
 #include "game/title.h"
 #include "platform/window.h"
@@ -35,6 +36,7 @@ Rgb portrait_colour(int c) { return c == 0 ? in_16_bit(200, 80, 0) : in_16_bit(0
 Rgb green() { return in_16_bit(0, 255, 0); }
 Rgb white() { return in_16_bit(255, 255, 255); }
 Rgb black() { return in_16_bit(0, 0, 0); }
+Rgb label_colour(int item) { return in_16_bit(60 * item, 200, 200); }  // rows 6..17 of each are transparent
 constexpr int bar_y = panel_height + 114;  // a row through the volume bar, on the screen
 
 std::function<void()> script;
@@ -76,7 +78,9 @@ protected:
         save_picture("charsel2.pcx", 256, 192, [](int) { return charsel_pair_colour(); });
         save_picture("ombrelix/portrait.pcx", 60, 90, [](int) { return portrait_colour(0); });
         save_picture("quorvant/portrait.pcx", 60, 90, [](int) { return portrait_colour(1); });
-        save_picture("menutxt.pcx", 120, 96, [](int y) { return in_16_bit(60 * (y / 24), 200, 200); });
+        save_picture("menutxt.pcx", 120, 96, [](int y) {
+            return y % 24 >= 6 && y % 24 < 18 ? Rgb{255, 0, 255} : label_colour(y / 24);
+        });
         frames = 0;
         between_frames = run_script;
         set_mouse(60, 300, 0);
@@ -321,32 +325,77 @@ TEST_F(Screens, MenuArithmeticWrapsAndKeepsVolumesWithinBounds) {
     EXPECT_EQ(v, 0);
 }
 
-TEST_F(Screens, PauseMenuHidesTheBoardsDrawsTheBarAndResumesWithATickPending) {
+TEST_F(Screens, PauseMenuShowsItsItemsAndTheBarOverHalfLoudMusicAndZOrXConfirms) {
     set_board(players[0], diagonal_board);
-    for (const int volume : {0, 128, 252}) {
-        sfx_volume = static_cast<uint8_t>(volume);
+    struct Case {
+        int volume, confirm_key;
+        bool on_quit;
+    };
+    for (const Case c : {Case{0, KEY_Z, false}, Case{128, KEY_X, false}, Case{252, KEY_Z, true}, Case{128, KEY_X, true}}) {
+        SCOPED_TRACE(testing::Message() << "volume " << c.volume << (c.on_quit ? ", quit" : ", resume"));
+        sfx_volume = static_cast<uint8_t>(c.volume);
+        clear_bitmap(bottom_panel);  // the game under the menu: black
+        music = create_sample(16, 0, 22050, 64);
+        play_sample(music, music_volume, centre_pan, normal_speed, 1);
+        const int confirm_at = c.on_quit ? 6 : 4;
         frames = 0;
         script = [&] {
             for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
-            if (frames == 1) key[KEY_UP] = 1;  // resume -> the effects volume, wrapping
+            EXPECT_EQ(voice_of(music).volume, music_volume / 2);
+            if (frames == 1) {
+                // Resume large, its label alone: where it is transparent the game shows through;
+                // quit below it at half size.
+                expect_pixels(screen, {{100, panel_height + 44, label_colour(0)}, {100, panel_height + 49, black()},
+                                       {100, panel_height + 69, label_colour(1)}});
+                key[KEY_UP] = 1;  // resume -> the effects volume, wrapping
+            }
             if (frames == 3) {  // drawn after the pass that moved
                 const int right = volume_bar_right(sfx_volume);
-                EXPECT_EQ(right, volume == 0 ? 68 : volume == 128 ? 128 : 186);
+                EXPECT_EQ(right, c.volume == 0 ? 68 : c.volume == 128 ? 128 : 186);
                 expect_pixels(screen, {{40, 80, bg_colour()}, {68, bar_y, white()}, {right, bar_y, white()},
                                        {right + 1, bar_y, black()}, {188, bar_y, white()}});
                 key[KEY_DOWN] = 1;  // back to resume
             }
-            if (frames == 4) key[KEY_Z] = 1;  // resume
-            ASSERT_LT(frames, 6) << "the menu never closed";
+            if (frames == 5 && c.on_quit) key[KEY_DOWN] = 1;
+            if (frames == confirm_at) key[c.confirm_key] = 1;
+            if (frames >= 8) {
+                ADD_FAILURE() << "the menu never closed";
+                key[KEY_Z] = 1;
+            }
         };
-        pause_menu();
-        EXPECT_EQ(frames, 4);
-        EXPECT_EQ(quit_request, quit_none);
-        EXPECT_EQ(sfx_volume, volume);
+        EXPECT_EQ(pause_menu(), c.on_quit ? quit_match : quit_none);
+        EXPECT_EQ(frames, confirm_at);
+        EXPECT_EQ(sfx_volume, c.volume);
+        EXPECT_EQ(voice_of(music).volume, music_volume);  // back to full
         EXPECT_EQ(tick_count.load(), 1);  // the first frame after the menu does not wait
         tick_count = 0;
-        key[KEY_Z] = 0;
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        release_music();
     }
+}
+
+TEST_F(Screens, EscapeAtTheEndOfTheResultOpensThePauseMenuAndTheMatchGoesOnFromIt) {
+    // The winner's animation outlasts the banners: the result has frames of its own.
+    destroy_bitmap(players[0]->anims[anim_win].sheet);
+    players[0]->anims[anim_win].sheet = figure_sheet(anim_win, 64, 30 * frame_height);
+    bool escaped = false;
+    int menu_frames = 0;
+    script = [&] {
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        if (round_phase == phase_battle) match.balance = balance_limit;
+        if (escaped) {
+            menu_frames++;
+            expect_pixels(screen, {{100, panel_height + 44, label_colour(0)}});
+            key[KEY_Z] = menu_frames == 2;  // resume
+        } else if (round_phase == phase_result && players[0]->anim_queue[0] != anim_win) {
+            key[KEY_ESC] = 1;  // the animations have ended: the result is over
+            escaped = true;
+        }
+        ASSERT_LT(frames, 300) << "the round never ended";
+    };
+    EXPECT_TRUE(play_round());
+    EXPECT_EQ(menu_frames, 2);
+    EXPECT_EQ(match.round_number, 2);
 }
 
 // One visit of the title, the select and a round that the player quits from the pause menu.
