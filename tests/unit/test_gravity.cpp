@@ -86,8 +86,13 @@ TEST_F(Gravity, RefillFillsTheEmptyRowsAndPaintsTheStrip) {
 void check_strip_slide(Player* p) {
     set_board(p, board_with_empty_rows(2));
     p->state = refilling;
+    const size_t heard = sounds_started().size();
     refill_step(p);
     ASSERT_EQ(p->refill_offset, 96);
+    // The refill sound starts once, on the board's own side.
+    ASSERT_EQ(sounds_started().size(), heard + 1);
+    EXPECT_EQ(sounds_started().back().sample, refill_sound);
+    EXPECT_EQ(sounds_started().back().pan > 128, p->index == 1);
     const int old = makecol(10, 200, 10);  // the previous frame's picture
     clear_to_color(p->board_bitmap, old);
     const int y = 20, below = 32;          // a line in the new rows, the first line under them
@@ -110,6 +115,7 @@ void check_strip_slide(Player* p) {
     refill_step(p);  // the fourteenth frame: no row is empty any more
     EXPECT_EQ(p->state, ready);
     EXPECT_EQ(p->refill_rows, 0);
+    EXPECT_EQ(sounds_started().size(), heard + 1);
 }
 
 TEST_F(Gravity, StripSlidesInFromEachBoardsOwnEdgeInTwelveFrames) {

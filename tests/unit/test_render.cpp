@@ -90,21 +90,27 @@ TEST_F(Render, SlidingRowIsDrawnAtItsOffsetWithTheWrappedCell) {
     EXPECT_EQ(pixel(top_panel, 20, 56), tile[0]);
 }
 
-TEST_F(Render, SlidingColumnIsDrawnAtItsOffsetAndShowsItsEmptyCells) {
-    set_board(p, {"..1...", "..2...", "..3...", "..1...", "..2...", "......", "..3...", "..1...", "..2...", "..b..."});
+TEST_F(Render, SlidingColumnShowsTheRestingColumnMovedByItsOffsetWrappingRound) {
+    // Column 2 holds a different tile in every row and its neighbours' (row 9 meets row 0).
+    set_board(p, {"..1...", "..2...", "..3...", "..a...", "..b...", "..c...", "..1...", "..2...", "..3...", "..b..."});
     match.anim_tick = 0;  // type 1 shimmers
     BITMAP* b = p->board_bitmap;
     p->axis = column_mode;
     p->cursor_col = 2;
-    const Rgb junk_2 = cups_tile(64, 32), shimmering_1 = cups_tile(16, 16), still_2 = cups_tile(0, 32);
-    p->slide_y = -4;  // moving down: row 9 also enters at the top
     draw(p);
-    expect_pixels(b, {{40, 0, junk_2}, {40, 3, junk_2}, {40, 4, shimmering_1}, {40, 147, still_2}, {40, 159, junk_2}});
-
-    p->slide_y = 8;  // moving up: row 0 also enters at the bottom
+    std::vector<Rgb> resting;
+    for (int y = 0; y < board_height; y++) resting.push_back(pixel(b, 40, y));
+    // Moving up (+) or down (-): every line y shows the resting line y + offset, round the column.
+    for (const int offset : {4, 8, 12, -4, -8, -12}) {
+        p->slide_y = offset;
+        draw(p);
+        for (int y = 0; y < board_height; y++)
+            ASSERT_EQ(pixel(b, 40, y), resting[(y + offset + board_height) % board_height]) << offset << ", y " << y;
+    }
+    // An empty cell of the sliding column is drawn from tile (0, 0); a still one stays transparent.
+    set_board(p, {"..1...", "..2...", "..3...", "..1...", "..2...", "......", "..3...", "..1...", "..2...", "..b..."});
+    p->slide_y = 8;
     draw(p);
-    expect_pixels(b, {{40, 0, shimmering_1}, {40, 8, still_2}, {40, 151, junk_2}, {40, 152, shimmering_1}});
-    // The empty cell of the sliding column is drawn from tile (0, 0); a still one stays transparent.
     expect_pixels(b, {{40, 80, cups_tile(0, 0)}, {8, 80, colour_of(makecol(255, 0, 255))}});
     EXPECT_EQ(pixel(top_panel, 24, 96), bg_colour());
 }

@@ -150,7 +150,9 @@ TEST_F(Tutorial, MissingPagesOrEscapeHeldEndTheTutorialAtOnce) {
     EXPECT_EQ(players[0]->state, falling);  // the left board was never stepped
     EXPECT_EQ(board_text(players[0]), lines(bottom_rows({".33.2.", ".22.2.", ".11112", ".22332"})));
     expect_pixels(screen, {{10, 10, bg_colour()}, {128, 192 + 100, page_colour(6)}});
-    expect_pixels(bottom_panel, {{128, 100, page_colour(4)}});  // page 4, under the balance bar
+    // Page 4 with the balance bar over it: the outline, the left player's black, the right one's white.
+    expect_pixels(bottom_panel, {{128, 100, page_colour(4)}, {64, 28, in_16_bit(128, 128, 128)},
+                                 {100, 28, in_16_bit(0, 0, 0)}, {180, 28, in_16_bit(255, 255, 255)}});
 }
 
 TEST_F(Tutorial, SevenPagesLastSevenHundredTicksAndTheChainAttacks) {
