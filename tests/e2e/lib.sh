@@ -97,17 +97,20 @@ reference() {
 # A virtual X server on a display number it chooses itself, so tests never collide; its desktop is
 # 640 x 480 (the game's window fits only unenlarged) unless $1 gives another size, such as 1280x1024.
 start_xvfb() {
-    local k size=${1:-640x480}
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" \
-        >"$E2E_TMP/xvfb.log" 2>&1 &
+    local k size=${1:-640x480} file
+    # A fresh file for each server: the number read is this server's, never the one it replaces, and
+    # only once its whole line is written.
+    file=$(mktemp "$E2E_TMP/display.XXXXXX")
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$file" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for k in $(seq 100); do
-        [ -s "$E2E_TMP/display" ] && break
+        [ "$(wc -l <"$file")" -ge 1 ] && break
         kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
         sleep 0.05
     done
-    [ -s "$E2E_TMP/display" ] || fail "Xvfb gave no display number within 5 s"
-    export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+    [ "$(wc -l <"$file")" -ge 1 ] || fail "Xvfb gave no display number within 5 s"
+    export DISPLAY=":$(head -n1 "$file")"
+    rm -f "$file"
 }
 
 # The game's sound: "capture" writes what it plays to $CAPTURE; "none" gives it a machine without a
