@@ -27,7 +27,7 @@ constexpr int banner_speed = 8;
 bool match_goes_on() {
     if (close_requested()) quit_request = quit_program;
     else if (recorded_match_over()) quit_request = quit_match;
-    else if (key[KEY_ESC] && quit_request == quit_none) quit_request = pause_menu();
+    else if (escape_down() && quit_request == quit_none) quit_request = pause_menu();
     return quit_request == quit_none;
 }
 

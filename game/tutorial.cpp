@@ -112,8 +112,9 @@ void run_tutorial() {
     match.tutorial_step = tutorial_act;
     wait_page(true);
 
-    // 13. Nothing of the demonstration stays.
+    // 13. Nothing of the demonstration stays, not even the ESC that cut it short.
     match.balance = 0;
+    spend_escape();
     std::memcpy(right->pattern, own_pattern, sizeof own_pattern);
     destroy_bitmap(pages);
 }

@@ -32,6 +32,7 @@ namespace {
 constexpr int scratch_width = 96, scratch_height = 160;  // a board picture's size
 
 std::atomic<bool> close_pressed{false};
+bool escape_spent = false;  // the ESC held now ended the screen before
 void (*release_on_failure)() = nullptr;
 
 // Fails with one line when a WAV sound is missing, unreadable or damaged.
@@ -69,7 +70,12 @@ void close_button_pressed() { close_pressed = true; }
 
 bool close_requested() { return close_pressed || stop_signal() != 0; }
 
-bool escape_down() { return key[KEY_ESC] || close_requested(); }
+bool escape_down() {
+    if (!key[KEY_ESC]) escape_spent = false;
+    return (key[KEY_ESC] && !escape_spent) || close_requested();
+}
+
+void spend_escape() { escape_spent = key[KEY_ESC] != 0; }
 
 BITMAP* load_picture(const PictureFile& picture) {
     check_picture(picture);

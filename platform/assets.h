@@ -79,5 +79,8 @@ void close_button_pressed();
 // if ESC were held.
 bool close_requested();
 
-// ESC is down, or the window was asked to close.
+// ESC is down, or the window was asked to close. An ESC that a screen has spent counts again only
+// once it has been let go and pressed anew.
 bool escape_down();
+// The ESC held now was the closing screen's: the next screen sees it only when pressed again.
+void spend_escape();

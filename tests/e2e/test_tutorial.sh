@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The tutorial from start to end: its pages change every four seconds, the board on page 1 fills
-# with the diagonal opening pattern, and after the seventh page the character select follows.
+# with the diagonal opening pattern, and after the seventh page the character select follows. ESC,
+# tapped or held, cuts the pages short: the character select follows and the game goes on; ESC
+# pressed again there ends the game.
 source "$(dirname "$0")/lib.sh" "$1"
 
 start_xvfb
@@ -47,3 +49,20 @@ for k in 1 2 3; do
 done
 wait_picture 128 8 charsel.pcx 128 8 25 || fail "the character select did not follow the tutorial"
 note "the tutorial ends after $(($(now_ms) - start)) ms and the character select follows"
+
+for ms in 120 500; do
+    start_game
+    wait_window
+    wait_title
+    click 60 340
+    wait_picture 20 212 tuttxt.pcx 20 20 3 || fail "page 0 of the tutorial did not appear"
+    press Escape "$ms"
+    wait_picture 128 8 charsel.pcx 128 8 3 || fail "no character select after ESC held $ms ms in the tutorial"
+    sleep 0.5
+    game_running || fail "ESC held $ms ms in the tutorial ended the game"
+    wait_picture 128 8 charsel.pcx 128 8 0 || fail "the character select did not stay after ESC held $ms ms"
+    press Escape
+    wait_exit 3 || fail "ESC pressed again on the character select did not end the game"
+    [ "$GAME_STATUS" = 0 ] || fail "the game ended with status $GAME_STATUS after ESC on the character select"
+    note "ESC held $ms ms skips the tutorial to the character select, where ESC again ends the game"
+done

@@ -183,6 +183,7 @@ void reset_game_state() {
     stop_sample(refill_sound);
     started.clear();
     for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+    spend_escape();
     clear_bitmap(top_panel);
     clear_bitmap(bottom_panel);
     clear_bitmap(fake_screen);

@@ -149,6 +149,12 @@ TEST_F(Tutorial, MissingPagesOrEscapeHeldEndTheTutorialAtOnce) {
     EXPECT_EQ(match.half_tick, 0);                // no frame ran
     EXPECT_EQ(players[0]->state, falling);  // the left board was never stepped
     EXPECT_EQ(board_text(players[0]), lines(bottom_rows({".33.2.", ".22.2.", ".11112", ".22332"})));
+    // The ESC that cut the pages short counts on the next screen only when pressed again.
+    EXPECT_FALSE(escape_down());
+    key[KEY_ESC] = 0;
+    EXPECT_FALSE(escape_down());
+    key[KEY_ESC] = 1;
+    EXPECT_TRUE(escape_down());
     expect_pixels(screen, {{10, 10, bg_colour()}, {128, 192 + 100, page_colour(6)}});
     // Page 4 with the balance bar over it: the outline, the left player's black, the right one's white.
     expect_pixels(bottom_panel, {{128, 100, page_colour(4)}, {64, 28, in_16_bit(128, 128, 128)},
