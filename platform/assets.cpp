@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/guards.h"
 #include "platform/music.h"
+#include "platform/sound.h"
 
 BITMAP* cups;
 BITMAP* pop;
@@ -44,7 +45,7 @@ void check_sound(const char* file) {
 SAMPLE* load_sound(const char* file) {
     check_sound(file);
     errno = 0;
-    SAMPLE* sound = load_sample(file);
+    SAMPLE* sound = read_wav(file);
     if (!sound && errno == ENOMEM) fail("out of memory loading sound \"%s\"", file);
     if (!sound) fail("sound \"%s\" is damaged: it is not a sound the game can play", file);
     return sound;

@@ -13,7 +13,7 @@ constexpr int music_priority = 210;
 
 void play_music(int track) {
     release_music();
-    music = load_sample(music_table[track]);
+    music = read_wav(music_table[track]);
     if (!music) return;  // a track that cannot be loaded is not played
     music->priority = music_priority;
     play_sample(music, music_volume, centre_pan, normal_speed, 1);

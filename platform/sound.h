@@ -14,3 +14,8 @@ extern uint8_t music_volume;  // 0..255; starts at 128
 // Plays an effect of side `index` (0 left, 1 right) at sfx_volume, panned to its side.
 // Does nothing while sfx_volume is 0 or when the sample is missing.
 void play_effect(SAMPLE* sample, int index);
+
+// Reads a WAV sound of 8- or 16-bit PCM samples, mono or stereo, skipping the byte that pads a part
+// of odd length as RIFF asks (Allegro's own reader does not, and refuses such a file). Null when
+// the file cannot be read, is no such sound or memory runs out. The game reads every sound with it.
+SAMPLE* read_wav(const char* file);

@@ -9,6 +9,7 @@
 #include "present/character_files.h"
 #include "platform/assets.h"
 #include "platform/files.h"
+#include "platform/sound.h"
 #include "state/match.h"
 
 const CharacterFiles character_files[2] = {
@@ -108,7 +109,7 @@ std::string load_checked(Player* p, const CheckedCharacter& c, const CharacterFi
     }
     for (int k = 0; k < c.lists.sample_count; k++) {
         const ListedFile& listed = c.lists.samples[k];
-        p->sfx[k] = load_sample(listed.name);
+        p->sfx[k] = read_wav(listed.name);
         if (!p->sfx[k])
             return file_fault(files.sample_list, listed.line, "the sample \"%s\" is not a sound the game can play", listed.name);
         p->sfx[k]->priority = sample_priority;

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
 #include "headless.h"
 #include "platform/files.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -51,10 +54,18 @@ std::vector<uint8_t> cut(std::vector<uint8_t> bytes, size_t size) {
 }
 
 TEST(FileChecks, DamagedPicturesAndSoundsAreToldApartFromWholeOnes) {
+    start_headless();
     const std::vector<uint8_t> cups = bytes_of("cups.pcx"), sound = bytes_of("break.wav");
-    std::vector<uint8_t> not_rle = cups, one_plane = cups;
+    std::vector<uint8_t> not_rle = cups, one_plane = cups, zero_high = cups;
     not_rle[2] = 0;
     one_plane[65] = 1;  // its rows then end early, and it has no colour table
+    zero_high[6] = 1;   // rows from 1 to 0
+    zero_high[10] = zero_high[11] = 0;
+    // A whole picture of one plane: 64 rows of 80 single bytes, then the colour table.
+    std::vector<uint8_t> palette_picture = cut(one_plane, 128);
+    palette_picture.insert(palette_picture.end(), 64 * 80, 7);
+    palette_picture.push_back(12);
+    palette_picture.insert(palette_picture.end(), 768, 0);
     const struct {
         std::vector<uint8_t> bytes;
         int w, h;
@@ -67,13 +78,22 @@ TEST(FileChecks, DamagedPicturesAndSoundsAreToldApartFromWholeOnes) {
         {cut(cups, 100), 80, 64, "is damaged: it is not a PCX picture"},
         {not_rle, 80, 64, "is damaged: it is not a PCX picture"},
         {cut(one_plane, 128 + 64 * 40), 80, 64, "is damaged: its colour table is missing"},
+        {zero_high, 0, 0, "is damaged: its size is 80 x 0"},
+        {palette_picture, 80, 64, ""},
+        {cut(palette_picture, palette_picture.size() - 769 - 40), 80, 64, "is damaged: it ends at row 63 of 64"},
+        {cut(palette_picture, palette_picture.size() - 1), 80, 64, "is damaged: its colour table is missing"},
         {sound, 80, 64, "is damaged: it is not a PCX picture"},
     };
-    for (const auto& c : pictures)
-        EXPECT_EQ(pcx_fault(c.bytes, c.w, c.h).rfind(c.fault, 0), 0u) << pcx_fault(c.bytes, c.w, c.h);
+    for (const auto& c : pictures) {
+        const std::string fault = pcx_fault(c.bytes, c.w, c.h);
+        EXPECT_EQ(c.fault[0] ? fault.rfind(c.fault, 0) : fault.size(), 0u) << fault;
+    }
 
-    std::vector<uint8_t> no_data = sound;
+    std::vector<uint8_t> no_data = sound, odd_part = sound;
     std::copy_n("junk", 4, no_data.begin() + 36);  // the data part's tag
+    // A part of three bytes before the sound data, padded to four as RIFF asks.
+    const uint8_t note[] = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+    odd_part.insert(odd_part.begin() + 36, note, note + sizeof note);
     const struct {
         std::vector<uint8_t> bytes;
         const char* fault;
@@ -84,8 +104,22 @@ TEST(FileChecks, DamagedPicturesAndSoundsAreToldApartFromWholeOnes) {
         {no_data, "is damaged: it holds no sound data"},
         {cut(no_data, 44), "is damaged: it ends inside its header"},
         {cups, "is damaged: it is not a WAV sound"},
+        {odd_part, ""},
+        {cut(odd_part, odd_part.size() - 1), "is damaged: it ends before the end of its sound data"},
     };
     for (const auto& c : sounds) EXPECT_EQ(wav_fault(c.bytes, c.bytes.size()), c.fault);
+    // ...and it loads, the same sound as Allegro's own reader makes of the file without the part.
+    const char* odd_file = "/tmp/cupclash-odd-part.wav";
+    FILE* f = std::fopen(odd_file, "wb");
+    ASSERT_TRUE(f && std::fwrite(odd_part.data(), 1, odd_part.size(), f) == odd_part.size() && std::fclose(f) == 0);
+    SAMPLE* odd = read_wav(odd_file);
+    SAMPLE* plain = load_wav("break.wav");
+    std::remove(odd_file);
+    ASSERT_TRUE(odd && plain);
+    ASSERT_EQ(odd->len, plain->len);
+    EXPECT_EQ(std::memcmp(odd->data, plain->data, plain->len * (plain->bits / 8) * (plain->stereo ? 2 : 1)), 0);
+    destroy_sample(odd);
+    destroy_sample(plain);
     // Only the head is read: the sizes come from the whole file.
     EXPECT_EQ(wav_fault(cut(sound, 44), sound.size()), "");
     EXPECT_EQ(wav_fault(cut(sound, 44), sound.size() - 1), "is damaged: it ends before the end of its sound data");
