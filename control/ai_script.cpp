@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/text.h"
 #include "state/player.h"
 
 namespace {
@@ -25,15 +26,14 @@ void skip_space(ScriptReader* r) {
         if (r->text[r->at] == '\n') r->line++;
 }
 
-// The word at the reader, quoted for a message, every unprintable byte shown as '?'.
+// The word at the reader, quoted for a message as shown() shows it.
 std::string word_at(const ScriptReader& r) {
     std::string word;
     for (size_t k = r.at; k < r.text.size() && word.size() < longest_shown; k++) {
-        const unsigned char c = r.text[k];
-        if (std::isspace(c)) break;
-        word += std::isprint(c) ? static_cast<char>(c) : '?';
+        if (std::isspace(static_cast<unsigned char>(r.text[k]))) break;
+        word += r.text[k];
     }
-    return "\"" + word + "\"";
+    return "\"" + shown(word) + "\"";
 }
 
 std::string at_line(int line, const std::string& what) { return std::to_string(line) + ": " + what; }

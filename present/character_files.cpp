@@ -1,8 +1,13 @@
 #include "present/character_files.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdarg>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+
+#include "platform/text.h"
 
 namespace {
 
@@ -68,22 +73,58 @@ bool read_name(TextReader* r, char (&name)[max_name_length + 1]) {
         if (after != EOF) std::ungetc(after, r->in);
         return true;
     }
-    fault(r, r->line, "the file name \"%s...\" is longer than %d characters", name, max_name_length);
+    fault(r, r->line, "the file name \"%s...\" is longer than %d characters", shown(name).c_str(), max_name_length);
     return false;
 }
 
-// One integer: decimal, 0x hexadecimal or 0 octal.
+// The characters of one integer as "%i" takes them: a sign, then decimal, 0x hexadecimal or 0 octal
+// digits. The byte after them is left to be read.
+std::string number_text(FILE* in) {
+    std::string text;
+    int c = std::getc(in);
+    if (c == '+' || c == '-') {
+        text += static_cast<char>(c);
+        c = std::getc(in);
+    }
+    int base = 10;
+    if (c == '0') {
+        text += static_cast<char>(c);
+        c = std::getc(in);
+        base = 8;
+        if (c == 'x' || c == 'X') {
+            text += static_cast<char>(c);
+            c = std::getc(in);
+            base = 16;
+        }
+    }
+    while (c != EOF && (base == 16 ? std::isxdigit(c) : std::isdigit(c) && (base == 10 || c < '8'))) {
+        text += static_cast<char>(c);
+        c = std::getc(in);
+    }
+    if (c != EOF) std::ungetc(c, in);
+    return text;
+}
+
+// One integer: decimal, 0x hexadecimal or 0 octal, within what an int32_t holds.
 bool read_number(TextReader* r, int32_t* value, const char* what) {
     if (at_end(r)) {
         fault(r, r->entry_line, "the entry ends where %s should be", what);
         return false;
     }
-    int number;
-    if (std::fscanf(r->in, "%i", &number) != 1) {
+    const std::string text = number_text(r->in);
+    char* end = nullptr;
+    errno = 0;
+    const long long number = std::strtoll(text.c_str(), &end, 0);
+    if (text.empty() || end != text.c_str() + text.size()) {
         fault(r, r->line, "%s should be a number", what);
         return false;
     }
-    *value = number;
+    if (errno == ERANGE || number < INT32_MIN || number > INT32_MAX) {
+        const std::string quoted = text.size() > 24 ? text.substr(0, 24) + "..." : text;
+        fault(r, r->line, "%s \"%s\" is out of range", what, quoted.c_str());
+        return false;
+    }
+    *value = static_cast<int32_t>(number);
     return true;
 }
 

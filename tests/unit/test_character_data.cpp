@@ -115,6 +115,8 @@ TEST_F(CharacterData, EveryFaultOfADataFileIsReportedWithItsFileAndLine) {
         {0, repeat("ombrelix/a.pcx 0\n", 9) + "\n", ":9: 9 animations, the game needs at least 10"},
         {0, "ombrelix/a.pcx 0\n\nombrelix/a.pcx 10\n" + repeat("ombrelix/a.pcx 0\n", 8), ":3: animation 1 is followed by 10"},
         {0, ten + "ombrelix/a.pcx", ":11: the entry ends where the id of the animation that follows should be"},
+        {0, ten + "ombrelix/a.pcx 4294967297\n", ":11: the id of the animation that follows \"4294967297\" is out of range"},
+        {0, "ombrelix/\x1b[2J\x7f.pcx 0\n" + ten, ":1: the sheet \"ombrelix/\\x1b[2J\\x7f.pcx\" is missing from "},
         {0, ten + "ombrelix/none.pcx 0\n", ":11: the sheet \"ombrelix/none.pcx\" is missing from "},
         {0, "ombrelix/tall.pcx 0\n" + ten, ":1: the sheet \"ombrelix/tall.pcx\" is 64 x 200"},
         {0, ten + "ombrelix/wide.pcx 0\n", ":11: the sheet \"ombrelix/wide.pcx\" is 300 x 192"},
@@ -127,6 +129,7 @@ TEST_F(CharacterData, EveryFaultOfADataFileIsReportedWithItsFileAndLine) {
         {2, "1 0 0\n1 2 0\n", ":2: frame 2 is not a frame of animation 1 (0 to 1)"},
         {3, repeat(six_cups, 9) + "1 2 3 1 2\n\n", ":10: 59 cup types, a pattern needs 60"},
         {3, six_cups + "1 2 x\n", ":2: a cup type should be a number"},
+        {3, six_cups + "1 2 -0x99999999999\n", ":2: a cup type \"-0x99999999999\" is out of range"},
         {3, six_cups + six_cups + "1 2 4 1 2 3\n" + repeat(six_cups, 7), ":3: cup type 4 is not one of 0 to 3"},
     };
     for (const auto& f : faults) {

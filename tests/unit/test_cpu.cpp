@@ -341,7 +341,7 @@ TEST(AiScript, EveryFaultIsNamedWithItsLineAndNothingElseIsAFault) {
         {"3 0 ,0 0,0 0,0", "1: a comma must follow the column offset with no space before it", 0},
         {"\n\n1 0,0 0,0 0,x", "3: the row offset is \"x\", not a number", 0},
         {"1 0,0 0,0 0,0\ncups\n", "2: the move code is \"cups\", not a number", 1},
-        {"1 0,0 0,0\x01 0,0", "1: the column offset is \"?\", not a number", 0},
+        {"1 0,0 0,0\x01 0,0", "1: the column offset is \"\\x01\", not a number", 0},
         {"1 1,0\n2,0 3", "1: the last record is cut short: a record is 7 numbers, \"CODE COL,ROW COL,ROW COL,ROW\"", 0},
         {"0 0,0 0,0 0,0\n\n1 1,", "3: the last record is cut short: a record is 7 numbers, \"CODE COL,ROW COL,ROW COL,ROW\"", 1},
     };
@@ -351,7 +351,7 @@ TEST(AiScript, EveryFaultIsNamedWithItsLineAndNothingElseIsAFault) {
         EXPECT_EQ(records.size(), c.records) << c.text;
     }
     std::vector<AiRecord> records;
-    EXPECT_EQ(parse_ai_script(std::string("1 0,0 0,0 0,0\n\0", 15), &records), "2: the move code is \"?\", not a number");
+    EXPECT_EQ(parse_ai_script(std::string("1 0,0 0,0 0,0\n\0", 15), &records), "2: the move code is \"\\x00\", not a number");
 
     // The file itself: missing, and read whole.
     const std::string missing = read_ai_script("no_such_script.txt");
