@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/assets.h"
@@ -13,13 +14,6 @@ namespace {
 
 constexpr int window_height = 2 * panel_height;
 constexpr int desktop_share_percent = 85;
-
-// The scale that fits the desktop Allegro reports, 1 when it cannot tell.
-int desktop_scale() {
-    int width = 0, height = 0;
-    if (get_desktop_resolution(&width, &height) != 0) return 1;
-    return choose_window_scale(width, height);
-}
 
 // What the window shows, in game pixels, and the same enlarged: only what changes is sent on.
 BITMAP* shown;
@@ -85,8 +79,20 @@ int choose_window_scale(int desktop_width, int desktop_height) {
     return scale;
 }
 
+int window_scale_for(int asked, int desktop_width, int desktop_height) {
+    const bool known = desktop_width > 0 && desktop_height > 0;
+    if (asked > 0 && !known) return asked;
+    const int fits = choose_window_scale(desktop_width, desktop_height);
+    return asked > 0 ? std::min(asked, fits) : fits;
+}
+
 void open_window(int scale) {
-    window_scale = scale > 0 ? scale : desktop_scale();
+    int desktop_width = 0, desktop_height = 0;
+    if (get_desktop_resolution(&desktop_width, &desktop_height) != 0) desktop_width = desktop_height = 0;
+    window_scale = window_scale_for(scale, desktop_width, desktop_height);
+    if (window_scale < scale)
+        std::fprintf(stderr, "cupclash: a window at scale %d does not fit the %d x %d desktop, so it opens at scale %d\n",
+                     scale, desktop_width, desktop_height, window_scale);
     const int width = screen_width * window_scale, height = window_height * window_scale;
     errno = 0;
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, width, height, 0, 0) != 0) {

@@ -13,8 +13,14 @@ extern int window_scale;  // 1..4: window pixels per game pixel, along each side
 // desktop's (room for a panel and the window's title bar); 1 when the size is unknown (0 or less).
 int choose_window_scale(int desktop_width, int desktop_height);
 
-// Opens the window at the given scale, or at the one that fits the desktop when it is 0, and names
-// it. Fails with one line when the window cannot be opened. Allegro must be up.
+// The scale the window opens at: the one asked for (0: the largest that fits), but never larger
+// than the largest that fits a desktop of the given size; an unknown size (0 or less) changes
+// nothing asked for.
+int window_scale_for(int asked, int desktop_width, int desktop_height);
+
+// Opens the window at window_scale_for the desktop Allegro reports, saying so in one line when the
+// scale asked for does not fit, and names it. Fails with one line when the window cannot be opened.
+// Allegro must be up.
 void open_window(int scale);
 
 // Shows 192 rows of a 256-wide 16-bit memory picture, from its row source_y on, on the half of the

@@ -95,6 +95,13 @@ TEST(CommandLineTest, TheWindowTakesTheLargestScaleThatFitsTheDesktop) {
                          Case{1366, 768, 1}, Case{640, 480, 1}, Case{1280, 904, 2}, Case{1280, 903, 1},
                          Case{600, 2160, 2}, Case{300, 2160, 1}, Case{0, 0, 1}, Case{-1, -1, 1}})
         EXPECT_EQ(choose_window_scale(c.width, c.height), c.scale) << c.width << " x " << c.height;
+    // A scale asked for is taken when it fits, else the largest that does; 0 asks for that one.
+    struct Asked {
+        int asked, width, height, scale;
+    };
+    for (const Asked c : {Asked{4, 640, 480, 1}, Asked{4, 1920, 1080, 2}, Asked{1, 3840, 2160, 1}, Asked{3, 2560, 1440, 3},
+                          Asked{0, 2560, 1440, 3}, Asked{3, 0, 0, 3}, Asked{0, 0, 0, 1}})
+        EXPECT_EQ(window_scale_for(c.asked, c.width, c.height), c.scale) << c.asked << " on " << c.width << " x " << c.height;
 }
 
 }  // namespace
