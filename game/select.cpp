@@ -74,8 +74,9 @@ void draw_chooser(int side, const Chooser& c) {
 int8_t character_at(int y) { return y > bottom_middle_y ? 1 : 0; }
 
 int8_t character_select() {
-    // 1. The top panel's picture, shown once; the portraits for the bottom panel.
-    show_top_picture(charsel_picture);
+    // 1. The top panel's picture (in WATCH it says that the computer plays both boards), shown once;
+    // the portraits for the bottom panel.
+    show_top_picture(match.game_mode == mode_cpu_vs_cpu ? watch_charsel_picture : charsel_picture);
     BITMAP* picture = make_portrait_rows();
     // 2. Frames until a click is released, a row is chosen with the keys, or ESC; while a mouse
     // button is held nothing is redrawn.

@@ -32,6 +32,7 @@ Rgb buttons_colour() { return in_16_bit(40, 120, 40); }
 Rgb charsel_colour() { return in_16_bit(120, 40, 120); }
 Rgb modes_colour() { return in_16_bit(40, 100, 140); }
 Rgb charsel_pair_colour() { return in_16_bit(140, 100, 40); }
+Rgb watch_charsel_colour() { return in_16_bit(40, 120, 120); }
 Rgb portrait_colour(int c) { return c == 0 ? in_16_bit(200, 80, 0) : in_16_bit(0, 80, 200); }
 Rgb green() { return in_16_bit(0, 255, 0); }
 Rgb white() { return in_16_bit(255, 255, 255); }
@@ -76,6 +77,7 @@ protected:
         save_picture("charsel.pcx", 256, 192, [](int) { return charsel_colour(); });
         save_picture("modes.pcx", 256, 192, [](int) { return modes_colour(); });
         save_picture("charsel2.pcx", 256, 192, [](int) { return charsel_pair_colour(); });
+        save_picture("charsel_watch.pcx", 256, 192, [](int) { return watch_charsel_colour(); });
         save_picture("ombrelix/portrait.pcx", 60, 90, [](int) { return portrait_colour(0); });
         save_picture("quorvant/portrait.pcx", 60, 90, [](int) { return portrait_colour(1); });
         save_picture("menutxt.pcx", 120, 96, [](int y) {
@@ -90,7 +92,8 @@ protected:
         between_frames = nullptr;
         std::memset(joy, 0, sizeof joy[0] * 2);
         set_mouse(0, 0, 0);
-        for (const char* f : {"title.pcx", "swirl.pcx", "buttons.pcx", "charsel.pcx", "modes.pcx", "charsel2.pcx", "ombrelix/portrait.pcx",
+        for (const char* f : {"title.pcx", "swirl.pcx", "buttons.pcx", "charsel.pcx", "modes.pcx", "charsel2.pcx",
+                              "charsel_watch.pcx", "ombrelix/portrait.pcx",
                               "quorvant/portrait.pcx", "menutxt.pcx", "ombrelix", "quorvant", "pattern1.txt",
                               "pattern2.txt"})
             std::remove(f);
@@ -141,28 +144,21 @@ TEST_F(Screens, TitleSwirlsFollowsTheMouseAndChoosesWhereTheButtonIsLetGo) {
     }
 }
 
-TEST_F(Screens, CharacterSelectTakesTheRowOfTheReleaseOrEscape) {
-    struct Case {
-        int press_y, release_y;
-        bool escape;
-        int8_t chosen;
-    };
-    for (const Case c : {Case{300, 300, false, 1}, Case{300, 200, false, 0}, Case{100, 380, false, 1},
-                         Case{300, 300, true, -1}}) {
+TEST_F(Screens, CharacterSelectSaysWhoPlaysTheOtherBoardAndEscapeLeavesIt) {
+    for (const GameMode mode : {mode_vs_cpu, mode_cpu_vs_cpu}) {
+        set_game_mode(mode);
         frames = 0;
-        set_mouse(60, 300, 0);
-        key[KEY_ESC] = c.escape;
         script = [&] {
             if (frames == 1) {
-                expect_pixels(screen, {{10, 10, charsel_colour()}, {70, 192 + 10, portrait_colour(0)},
-                                       {200, 192 + 150, portrait_colour(1)}, {60, 300, green()}});
-                set_mouse(150, c.press_y, 1);
+                expect_pixels(screen, {{10, 10, mode == mode_vs_cpu ? charsel_colour() : watch_charsel_colour()},
+                                       {70, 192 + 10, portrait_colour(0)}, {200, 192 + 150, portrait_colour(1)},
+                                       {60, 300, green()}});
+                key[KEY_ESC] = 1;
             }
-            if (frames == 2) set_mouse(150, c.release_y, 0);
             ASSERT_LT(frames, 5) << "the select never returned";
         };
-        EXPECT_EQ(character_select(), c.chosen);
-        EXPECT_EQ(frames, c.escape ? 0 : 3);
+        EXPECT_EQ(character_select(), -1);
+        EXPECT_EQ(frames, 1);
         key[KEY_ESC] = 0;
     }
 }

@@ -30,6 +30,7 @@ const std::vector<PictureAsset>& picture_assets() {
         {"modes.pcx", 256, 192, make_modes},
         {"charsel.pcx", 256, 192, make_character_select},
         {"charsel2.pcx", 256, 192, make_character_select_pair},
+        {"charsel_watch.pcx", 256, 192, make_watch_select},
         {"menutxt.pcx", 120, 96, make_menu_text},
         {"tuttxt.pcx", 256, 1344, make_tutorial_pages},
         // The rivals' portraits (their animation sheets: characters.cpp).

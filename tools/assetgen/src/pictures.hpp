@@ -38,6 +38,7 @@ Image make_buttons(const Context& ctx);
 Image make_modes(const Context& ctx);
 Image make_character_select(const Context& ctx);
 Image make_character_select_pair(const Context& ctx);
+Image make_watch_select(const Context& ctx);  // the same for WATCH, where the computer plays both
 Image make_menu_text(const Context& ctx);
 
 // tutorial_pages.cpp: the seven pages of the tutorial.

@@ -274,7 +274,10 @@ Image make_character_select_pair(const Context& ctx) {
     return img;
 }
 
-Image make_character_select(const Context& ctx) {
+namespace {
+
+// The character select's top panel, with a note on who plays the other board.
+Image character_select_saying(const Context& ctx, const char* note_text) {
     Image img = make_bottom_background(ctx);
     // Dim the café so the words stand out.
     for (int y = 0; y < img.height(); ++y)
@@ -292,9 +295,19 @@ Image make_character_select(const Context& ctx) {
     draw_paragraph(img, ctx.font, "Click the *lower row to play *QUORVANT", 72, 104, 170, words);
 
     Paragraph note{11, 13, cream_text(1), gold_text(1), true};
-    draw_paragraph(img, ctx.font, "The portraits are below. The computer plays the other one.", 8, 142, 240, note);
+    draw_paragraph(img, ctx.font, note_text, 8, 142, 240, note);
     draw_paragraph(img, ctx.font, "*ESC quits the game", 8, 174, 240, note);
     return img;
+}
+
+}  // namespace
+
+Image make_character_select(const Context& ctx) {
+    return character_select_saying(ctx, "The portraits are below. The computer plays the other one.");
+}
+
+Image make_watch_select(const Context& ctx) {
+    return character_select_saying(ctx, "The portraits are below. The computer plays both boards.");
 }
 
 Image make_menu_text(const Context& ctx) {
