@@ -14,20 +14,6 @@ namespace {
 
 using Spine = BoardTest;
 
-TEST_F(Spine, NewRecordStartsReadyEmptyAndUnloaded) {
-    // Everything zero (an empty board in row mode, ready, nothing queued or loaded) but the index
-    // and the markers of no super cup, no character and no last slide.
-    Player* fresh = create_player(1);
-    Player expected;
-    std::memset(&expected, 0, sizeof expected);
-    expected.index = 1;
-    expected.super_col = no_super_col;
-    expected.loaded_character = no_character;
-    expected.ai_last = ai_no_slide;
-    EXPECT_EQ(std::memcmp(fresh, &expected, sizeof expected), 0);
-    destroy_player(fresh);
-}
-
 TEST_F(Spine, ReleasingCharacterDataEmptiesEverySlot) {
     release_character_data(p);  // the fixture's character, before every slot is filled afresh
     for (int k = 0; k < max_anims; k++) p->anims[k] = Anim{create_bitmap(8, 8), k};
@@ -38,51 +24,6 @@ TEST_F(Spine, ReleasingCharacterDataEmptiesEverySlot) {
     for (int k = 0; k < max_sfx; k++) EXPECT_EQ(p->sfx[k], nullptr) << "sample slot " << k;
     EXPECT_EQ(p->cues[29].anim, 0);
     release_character_data(p);  // nothing left: a second release is harmless
-}
-
-TEST_F(Spine, ClearBoardEmptiesCellsAndMarkersOnly) {
-    set_board(p, {"123123", "231231", "312312", "123123", "231231",
-                  "312312", "123123", "abcabc", "312312", "123123"});
-    p->group[cell_at(2, 5)] = 3;
-    p->cursor_row = 4;
-    p->super_col = 3;
-    p->super_row = 6;
-    p->state = refilling;
-    p->score = 77;
-    Player before;
-    std::memcpy(&before, p, sizeof before);
-    clear_board(p);
-    for (int i = 0; i < board_cells; i++) ASSERT_TRUE(p->cells[i] == 0 && p->group[i] == 0 && p->junk[i] == 0);
-    // Nothing else changes: with the copy's board emptied too, the two records are the same.
-    std::memset(before.cells, 0, sizeof before.cells);
-    std::memset(before.group, 0, sizeof before.group);
-    std::memset(before.junk, 0, sizeof before.junk);
-    EXPECT_EQ(std::memcmp(p, &before, sizeof before), 0);
-}
-
-TEST_F(Spine, EndRoundMarksEveryCupToBreakNow) {
-    set_board(p, {"......", "......", "......", "......", "......",
-                  "......", "...1..", "..23..", ".a123.", "123123"});
-    p->group[cell_at(0, 0)] = 4;  // an empty cell keeps its marker
-    p->pop_frame = 3;
-    end_round(p);
-    EXPECT_EQ(p->state, round_over);
-    EXPECT_EQ(p->pop_frame, 0);
-    EXPECT_EQ(p->group[cell_at(0, 0)], 4);
-    for (int i = cell_at(0, 1); i < board_cells; i++) EXPECT_EQ(p->group[i], p->cells[i] ? 1 : 0) << "cell " << i;
-}
-
-TEST_F(Spine, BattleFramesStepTheCounters) {
-    const int8_t half[] = {1, 0, 1, 0}, anim[] = {0, 1, 1, 2};
-    for (int f = 0; f < 4; f++) {
-        battle_frame();
-        EXPECT_EQ(match.half_tick, half[f]) << "frame " << f;
-        EXPECT_EQ(match.anim_tick, anim[f]) << "frame " << f;
-    }
-    // The decoration phase runs through a cycle of 18 frames.
-    for (int f = 4; f < 18; f++) battle_frame();
-    EXPECT_EQ(match.half_tick, 0);
-    EXPECT_EQ(match.anim_tick, 0);
 }
 
 TEST_F(Spine, WaitForTickConsumesTicks) {
@@ -152,29 +93,6 @@ TEST_F(Spine, BattleFrameShowsBackgroundBoardsAndHud) {
                            {8 + 4 * 16 + 8, 192 + 16, digit_tile(4)},
                            {8 + 5 * 16 + 8, 192 + 16, digit_tile(2)},
                            {64, 192 + 28, in_16_bit(128, 128, 128)}});
-}
-
-TEST_F(Spine, ResultFramePutsEachBannerOverItsBoard) {
-    for (uint8_t who : {uint8_t{0}, uint8_t{1}}) {
-        match.winner = who;
-        match.banner_y = 60;
-        result_frame();
-        const Rgb won = winlose_half(0), lost = winlose_half(48);
-        expect_pixels(screen, {{60, 80, who == 0 ? won : lost}, {190, 80, who == 0 ? lost : won}});
-    }
-    match.banner_y = -40;  // clipped at the top edge: only its last 8 rows show
-    match.winner = 0;
-    result_frame();
-    expect_pixels(screen, {{130, 7, winlose_half(48)}, {130, 9, bg_colour()}});
-}
-
-TEST_F(Spine, IntroFrameShowsTheWordAndTheRoundDigitOnly) {
-    set_board(p, std::vector<std::string>(board_rows, "111111"));
-    match.round_number = 3;
-    intro_frame();
-    // The word, the digit, and no board; nor are the counters moved.
-    expect_pixels(screen, {{100, 40, round_strip(0)}, {100, 100, round_strip(3 * 64)}, {20, 20, bg_colour()}});
-    EXPECT_EQ(match.half_tick, 0);
 }
 
 }  // namespace

@@ -102,35 +102,6 @@ TEST_F(Tutorial, CommandFollowsTheStepOnAnIdleBoardOnly) {
     }
 }
 
-TEST_F(Tutorial, PresetsReplaceThePatternOrTheCellsAndNothingElse) {
-    // Preset 1 is the diagonal pattern; 2 and 3 are cells; the markers, the super cup, the state,
-    // the cursor and the slide stay.
-    const std::vector<std::string> shapes = {"000000", "010000", "010220", "010220", "010000",
-                                             "000000", "033330", "000000", "000000", "000000"};
-    const std::vector<std::string> chain = {"000000", "000000", "000000", "000000", "000000",
-                                            "000000", "033020", "022020", "011112", "022332"};
-    const std::vector<std::string>* cells[] = {nullptr, nullptr, &shapes, &chain, nullptr};
-    for (int preset : {0, 1, 2, 3, 4}) {
-        SCOPED_TRACE(testing::Message() << "preset " << preset);
-        set_board(p, std::vector<std::string>(board_rows, "a2c3.1"));
-        set_pattern(p, own_pattern);
-        p->group[cell_at(0, 1)] = 2;
-        p->super_col = 2;
-        p->state = breaking;
-        p->cursor_row = 4;
-        p->slide_x = 8;
-        Player expected, scratch;
-        std::memcpy(&expected, p, sizeof expected);
-        if (preset == preset_opening) set_pattern(&expected, diagonal_board);
-        if (cells[preset]) {
-            set_pattern(&scratch, *cells[preset]);
-            std::memcpy(expected.cells, scratch.pattern, sizeof scratch.pattern);
-        }
-        load_preset_board(p, preset);
-        EXPECT_EQ(std::memcmp(p, &expected, sizeof expected), 0) << board_text(p);
-    }
-}
-
 TEST_F(Tutorial, MissingPagesOrEscapeHeldEndTheTutorialAtOnce) {
     // Without its pages the tutorial is skipped with one line.
     testing::internal::CaptureStderr();
