@@ -91,8 +91,8 @@ void open_window(int scale) {
     if (get_desktop_resolution(&desktop_width, &desktop_height) != 0) desktop_width = desktop_height = 0;
     window_scale = window_scale_for(scale, desktop_width, desktop_height);
     if (window_scale < scale)
-        std::fprintf(stderr, "cupclash: a window at scale %d does not fit the %d x %d desktop, so it opens at scale %d\n",
-                     scale, desktop_width, desktop_height, window_scale);
+        std::fprintf(stderr, "cupclash: a window at scale %d does not fit the %d x %d desktop, so it opens at scale "
+                     "%d\n", scale, desktop_width, desktop_height, window_scale);
     const int width = screen_width * window_scale, height = window_height * window_scale;
     errno = 0;
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, width, height, 0, 0) != 0) {

@@ -52,7 +52,8 @@ std::string check_sheets(CheckedCharacter* c, const char* file) {
         std::vector<uint8_t> bytes;
         std::string damage = read_game_file(listed.name, &bytes);
         if (damage.empty()) damage = pcx_fault(bytes, 0, 0);
-        if (!damage.empty()) return file_fault(file, listed.line, "the sheet \"%s\" %s", shown(listed.name).c_str(), damage.c_str());
+        if (!damage.empty())
+            return file_fault(file, listed.line, "the sheet \"%s\" %s", shown(listed.name).c_str(), damage.c_str());
         int w, h;
         pcx_size(bytes, &w, &h);
         if (h % frame_height != 0 || w > screen_width)
@@ -68,7 +69,8 @@ std::string check_samples(const CheckedCharacter& c, const char* file) {
     for (int k = 0; k < c.lists.sample_count; k++) {
         const ListedFile& listed = c.lists.samples[k];
         const std::string damage = sound_file_fault(listed.name);
-        if (!damage.empty()) return file_fault(file, listed.line, "the sample \"%s\" %s", shown(listed.name).c_str(), damage.c_str());
+        if (!damage.empty())
+            return file_fault(file, listed.line, "the sample \"%s\" %s", shown(listed.name).c_str(), damage.c_str());
     }
     return "";
 }
@@ -106,13 +108,15 @@ std::string load_checked(Player* p, const CheckedCharacter& c, const CharacterFi
         const ListedFile& listed = c.lists.sheets[k];
         p->anims[k] = Anim{load_bitmap(listed.name, nullptr), c.lists.next[k]};
         if (!p->anims[k].sheet)
-            return file_fault(files.anim_list, listed.line, "cannot load the sheet \"%s\" (out of memory)", shown(listed.name).c_str());
+            return file_fault(files.anim_list, listed.line, "cannot load the sheet \"%s\" (out of memory)",
+                              shown(listed.name).c_str());
     }
     for (int k = 0; k < c.lists.sample_count; k++) {
         const ListedFile& listed = c.lists.samples[k];
         p->sfx[k] = read_wav(listed.name);
         if (!p->sfx[k])
-            return file_fault(files.sample_list, listed.line, "the sample \"%s\" is not a sound the game can play", shown(listed.name).c_str());
+            return file_fault(files.sample_list, listed.line, "the sample \"%s\" is not a sound the game can play",
+                              shown(listed.name).c_str());
         p->sfx[k]->priority = sample_priority;
     }
     for (int k = 0; k < c.lists.cue_count; k++) p->cues[k] = c.lists.cues[k];
