@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/text.h"
+
 namespace {
 
 constexpr char head_text[] = "cupclash replay\n";  // the file's first 16 bytes
@@ -290,7 +292,7 @@ std::string read_replay_body(const std::vector<uint8_t>& body, Replay* replay) {
     const uint32_t count = static_cast<uint32_t>(in.get_number(4));
     if (in.short_read) return "is damaged: its contents end too soon";
     if (match_size != sizeof(Match) || side_size != sizeof(PlayerState))
-        return "was recorded by a cupclash " + replay->version + " whose match state is laid out differently";
+        return "was recorded by a cupclash " + shown(replay->version) + " whose match state is laid out differently";
     if (count == 0) return "is damaged: it holds no match";
     if (count > most_replay_matches) return "is damaged: it holds more matches than a replay can";
     replay->matches.clear();
@@ -306,7 +308,7 @@ std::string read_replay_body(const std::vector<uint8_t>& body, Replay* replay) {
 
 std::string replay_mismatch(const Replay& replay, const std::string& version, const DataSums& here) {
     if (replay.version != version)
-        return "was recorded by cupclash " + replay.version + ", and this is cupclash " + version;
+        return "was recorded by cupclash " + shown(replay.version) + ", and this is cupclash " + version;
     if (replay.data.script != here.script) return "was recorded with another computer script (AI_list.txt)";
     if (replay.data.patterns != here.patterns) return "was recorded with other attack patterns (pattern1.txt, pattern2.txt)";
     if (replay.data.characters != here.characters) return "was recorded with other character files";

@@ -186,6 +186,7 @@ TEST(ReplayTest, AReplayMadeElsewhereSaysWhatDiffers) {
     };
     for (const Case& c : {Case{"0.1.0", {1, 2, 3}, ""},
                           Case{"0.0.9", {1, 2, 3}, "was recorded by cupclash 0.0.9, and this is cupclash 0.1.0"},
+                          Case{"0.\x1b[2J", {1, 2, 3}, "was recorded by cupclash 0.\\x1b[2J, and this is cupclash 0.1.0"},
                           Case{"0.1.0", {9, 2, 3}, "was recorded with another computer script"},
                           Case{"0.1.0", {1, 9, 3}, "was recorded with other attack patterns"},
                           Case{"0.1.0", {1, 2, 9}, "was recorded with other character files"}}) {
