@@ -128,6 +128,11 @@ void check_later_files() {
 }
 
 void fail(const char* format, ...) {
+    // A fault while releasing after a fault (memory runs out there too) ends the game at once: the
+    // first line has been said.
+    static bool failing = false;
+    if (failing) std::_Exit(1);
+    failing = true;
     std::fprintf(stderr, "cupclash: ");
     va_list args;
     va_start(args, format);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "headless.h"
+#include "platform/assets.h"
 #include "platform/files.h"
 #include "platform/sound.h"
 
@@ -127,6 +128,13 @@ TEST(FileChecks, DamagedPicturesAndSoundsAreToldApartFromWholeOnes) {
     std::vector<uint8_t> bytes;
     EXPECT_EQ(read_game_file("no_such.pcx", &bytes).rfind("is missing from /", 0), 0u);
     EXPECT_EQ(read_game_file("..", &bytes), "cannot be read: it is not a file");
+}
+
+TEST(FileChecks, AFaultIsOneLineEvenWhenReleasingFailsToo) {
+    release_on_fail([] { fail("out of memory"); });
+    EXPECT_EXIT(fail("out of memory loading picture \"%s\"", "cups.pcx"), testing::ExitedWithCode(1),
+                "^cupclash: out of memory loading picture \"cups.pcx\"\n$");
+    release_on_fail(nullptr);
 }
 
 }  // namespace
