@@ -21,18 +21,11 @@ press_expect() {
 }
 
 # ---- the cursor ----------------------------------------------------------------------------------
-press_expect Down "row 1"
-press_expect Down "row 2"
-press_expect Up "row 1"
-press_expect Up "row 0"
-press_expect Up "row 9"   # the cursor wraps round
-press_expect Down "row 0"
-press_expect x "column 0"
-press_expect Right "column 1"
-press_expect Left "column 0"
-press_expect Left "column 5"
-press_expect Right "column 0"
-press_expect x "row 0"
+# Each key and the frame it leaves; both axes wrap round at both ends.
+for step in "Down:row 1" "Up:row 0" "Up:row 9" "Down:row 0" "x:column 0" "Right:column 1" "Left:column 0" \
+    "Left:column 5" "Right:column 0" "x:row 0"; do
+    press_expect "${step%%:*}" "${step#*:}"
+done
 note "the arrows move the cursor frame and X switches rows and columns"
 
 # ---- moving to a line ----------------------------------------------------------------------------
