@@ -1,5 +1,6 @@
 // The cursor, row and column slides with their four-frame timing and wrap-round, and the action.
 #include <algorithm>
+#include <tuple>
 
 #include "board/slide.h"
 #include "board_fixture.h"
@@ -77,16 +78,14 @@ TEST_F(Slide, SlidesLeaveAMissingSuperCupMissing) {
     set_board(p, row_board);
     p->cursor_row = 4;
     p->super_col = no_super_col;
-    p->super_row = 4;  // names the sliding row, but there is no super cup
-    for (int f = 0; f < 4; f++) frame(f == 0 ? cmd_left : 0);
-    EXPECT_EQ(p->super_col, no_super_col);
-    EXPECT_EQ(p->super_row, 4);
-
-    p->axis = column_mode;
-    p->super_row = 11;  // as after a broken super cup
-    for (int f = 0; f < 4; f++) frame(f == 0 ? cmd_down : 0);
-    EXPECT_EQ(p->super_col, no_super_col);
-    EXPECT_EQ(p->super_row, 11);
+    // A row naming the sliding one, but no super cup; then row 11, as after a broken super cup.
+    for (const auto& [axis, command, row] : {std::tuple{row_mode, cmd_left, 4}, {column_mode, cmd_down, 11}}) {
+        p->axis = axis;
+        p->super_row = row;
+        slide(command);
+        EXPECT_EQ(p->super_col, no_super_col);
+        EXPECT_EQ(p->super_row, row);
+    }
 }
 
 TEST_F(Slide, CursorMovesAndWrapsOnItsAxis) {
