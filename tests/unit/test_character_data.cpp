@@ -116,7 +116,7 @@ TEST_F(CharacterData, EveryFaultOfADataFileIsReportedWithItsFileAndLine) {
         {0, "ombrelix/a.pcx 0\n\nombrelix/a.pcx 10\n" + repeat("ombrelix/a.pcx 0\n", 8), ":3: animation 1 is followed by 10"},
         {0, ten + "ombrelix/a.pcx", ":11: the entry ends where the id of the animation that follows should be"},
         {0, ten + "ombrelix/a.pcx 4294967297\n", ":11: the id of the animation that follows \"4294967297\" is out of range"},
-        {0, "ombrelix/\x1b[2J\x7f.pcx 0\n" + ten, ":1: the sheet \"ombrelix/\\x1b[2J\\x7f.pcx\" is missing from "},
+        {0, ten + "ombrelix/\x1b[2J\x7f.pcx 0\n", ":11: the sheet \"ombrelix/\\x1b[2J\\x7f.pcx\" is missing from "},
         {0, "ombrelix/tall.pcx 0\n" + ten, ":1: the sheet \"ombrelix/tall.pcx\" is 64 x 200"},
         {0, ten + "ombrelix/wide.pcx 0\n", ":11: the sheet \"ombrelix/wide.pcx\" is 300 x 192"},
         {1, repeat("ombrelix/s.wav\n", 21), ":21: more than 20 samples"},
