@@ -16,12 +16,6 @@ std::vector<std::string> board_with_empty_rows(int empty) {
     return rows;
 }
 
-// The tile a non-junk cup of this type shows under the current anim_tick.
-Rgb cup_tile(int type) {
-    const int sx = type == match.anim_tick / 3 + 1 ? 16 * (match.anim_tick % 3 + 1) : 0;
-    return cups_tile(sx, 16 * type);
-}
-
 class Gravity : public BoardTest {};
 
 TEST_F(Gravity, StackFallsOneRowPerFrameWithJunkAndSuperCup) {
@@ -55,7 +49,7 @@ TEST_F(Gravity, RefillFillsTheEmptyRowsAndPaintsTheStrip) {
     set_board(p, rows);
     p->junk[cell_at(3, 1)] = 1;  // a stale marker on an empty cell is cleared by the refill
     p->state = refilling;
-    match.anim_tick = 8;  // type 3 shimmers
+    match.anim_tick = 8;  // type 3 shows its last shimmer picture (x 48), the others their still one
 
     // One random number per new cell, rows first then columns; then the super cup's column and row.
     Random dice;
@@ -69,8 +63,11 @@ TEST_F(Gravity, RefillFillsTheEmptyRowsAndPaintsTheStrip) {
     refill_step(p);
     EXPECT_EQ(board_text(p), lines(expected));  // new cups without junk markers, the rest as it was
     for (int r = 0; r < 3; r++)  // the strip shows each new cup (outside the badge area)
-        for (int c = 0; c < board_cols; c++)
-            EXPECT_EQ(pixel(p->refill_strip, 16 * c + 1, 16 * r + 1), cup_tile(expected[r][c] - '0')) << c << "," << r;
+        for (int c = 0; c < board_cols; c++) {
+            const int type = expected[r][c] - '0';
+            const Rgb tile = cups_tile(type == 3 ? 48 : 0, 16 * type);
+            EXPECT_EQ(pixel(p->refill_strip, 16 * c + 1, 16 * r + 1), tile) << c << "," << r;
+        }
     EXPECT_EQ(p->refill_rows, 3);
     EXPECT_EQ(p->refill_offset, 96);
     EXPECT_EQ(p->state, refilling);
