@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/user_files.h"
 #include "present/character_data.h"
 
 bool keeping_replays = false;
@@ -56,23 +57,6 @@ uint64_t hash_folder_sizes(uint64_t h, const std::string& folder) {
         h = hash_more(hash_more(h, name.c_str(), name.size() + 1), &size, sizeof size);
     }
     return h;
-}
-
-std::string folder_of(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-// Makes a folder and those above it; "" or why not.
-std::string make_folders(const std::string& folder) {
-    for (size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
-        if (mkdir(folder.substr(0, at).c_str(), 0755) != 0 && errno != EEXIST) return std::strerror(errno);
-        if (at == std::string::npos) break;
-    }
-    struct stat about = {};
-    if (stat(folder.c_str(), &about) != 0) return std::strerror(errno);
-    if (!S_ISDIR(about.st_mode)) return "it is not a folder";
-    return "";
 }
 
 // The replays of the folder, by name: their names sort by date.
@@ -148,12 +132,9 @@ DataSums game_data_sums(const char* script_file) {
 }
 
 std::string replays_folder(std::string* fault) {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') return std::string(data) + "/cupclash/replays";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/share/cupclash/replays";
-    *fault = "cannot keep replays: neither XDG_DATA_HOME nor HOME names a folder";
-    return "";
+    const std::string folder = user_path("XDG_DATA_HOME", ".local/share", "replays", fault);
+    if (folder.empty()) *fault = "cannot keep replays: " + *fault;
+    return folder;
 }
 
 std::string save_replay(const Replay& replay, const std::string& file) {
