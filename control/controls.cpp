@@ -2,15 +2,8 @@
 
 #include <allegro.h>
 
+#include "platform/settings.h"
 #include "state/player.h"
-
-const KeySet solo_keys = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_X, KEY_Z, KEY_S, 0};
-// Each person's keys lie under one hand. No modifier key: the X keyboard reports a right Shift or
-// Ctrl as the left one too.
-const KeySet pair_keys[2] = {
-    {KEY_W, KEY_S, KEY_A, KEY_D, KEY_Q, KEY_E, no_key, 0},
-    {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_STOP, KEY_SLASH, no_key, 1},
-};
 
 namespace {
 
@@ -29,7 +22,24 @@ uint8_t held_bits(const KeySet& keys) {
            (toggle ? cmd_toggle : 0) | (action ? cmd_action : 0);
 }
 
+// A set of the settings' keys, with the practice key and the joystick that go with it.
+KeySet key_set(int set, int fill_meter, int joystick) {
+    const int* k = settings.keys[set];
+    return {k[key_up], k[key_down], k[key_left], k[key_right], k[key_toggle], k[key_action], fill_meter, joystick};
+}
+
+// With the repeat set, a direction held unchanged is reported again after the delay, then at the rate.
+bool repeat_due(Player* p) {
+    if (settings.repeat_delay == 0 || (p->held_dirs & cmd_directions) == 0) return false;
+    const int since = ++p->held_frames - settings.repeat_delay;
+    return since >= 0 && since % settings.repeat_rate == 0;
+}
+
 }  // namespace
+
+KeySet solo_keys() { return key_set(keys_one_player, KEY_S, 0); }
+
+KeySet pair_keys(int side) { return key_set(side == 0 ? keys_left_player : keys_right_player, no_key, side); }
 
 void poll_keys(Player* p, const KeySet& keys) {
     p->command = 0;
@@ -39,13 +49,16 @@ void poll_keys(Player* p, const KeySet& keys) {
     if ((held & tracked_bits) != p->held_dirs) {
         p->command = held;
         p->held_dirs = held & tracked_bits;
+        p->held_frames = 0;
+    } else if (repeat_due(p)) {
+        p->command |= held & cmd_directions;
     }
     if (keys.fill_meter != no_key && key[keys.fill_meter]) p->command |= cmd_fill_meter;
 }
 
-void poll_controls(Player* p) { poll_keys(p, solo_keys); }
+void poll_controls(Player* p) { poll_keys(p, solo_keys()); }
 
-void poll_pair_controls(Player* p) { poll_keys(p, pair_keys[p->index]); }
+void poll_pair_controls(Player* p) { poll_keys(p, pair_keys(p->index)); }
 
 uint8_t menu_keys_down() {
     constexpr KeySet arrows = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_X, KEY_Z, no_key, 0};

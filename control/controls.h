@@ -18,12 +18,14 @@ struct KeySet {
     int joystick;
 };
 
-extern const KeySet solo_keys;     // one person against the computer: arrows, X, Z, S; joystick 0
-extern const KeySet pair_keys[2];  // two people, by board: W A S D, Q, E; the arrows, '.', '/'
+// The keys come from the settings (platform/settings.h), whose defaults are the game's own:
+KeySet solo_keys();          // one person against the computer: arrows, X, Z, and S; joystick 0
+KeySet pair_keys(int side);  // two people, by board: W A S D, Q, E; the arrows, '.', '/'; joystick = side
 
 // Reads the held keys and joystick flags of a set into the record's command: directions and toggle
 // once per change (the record's held_dirs remembers the last set), action on every frame it is held,
-// the practice key as cmd_fill_meter.
+// the practice key as cmd_fill_meter. With the settings' repeat, a direction held unchanged is
+// reported again after repeat_delay frames, then every repeat_rate frames.
 void poll_keys(Player* p, const KeySet& keys);
 
 // The command source of the board a person plays against the computer: solo_keys.

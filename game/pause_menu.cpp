@@ -6,6 +6,7 @@
 #include "game/frame.h"
 #include "platform/assets.h"
 #include "platform/music.h"
+#include "platform/settings.h"
 #include "platform/sound.h"
 #include "platform/ticks.h"
 #include "state/match.h"
@@ -129,6 +130,7 @@ QuitRequest pause_menu() {
     destroy_bitmap(pictures.label);
     destroy_bitmap(pictures.backdrop);
     set_music_level(music_volume);
+    save_settings_if_changed();  // a volume moved: kept for the next run
     leave_tick_pending();
     return asked;
 }

@@ -14,6 +14,7 @@
 #include "platform/assets.h"
 #include "platform/guards.h"
 #include "platform/music.h"
+#include "platform/settings.h"
 #include "platform/ticks.h"
 #include "platform/window.h"
 #include "present/character_data.h"
@@ -67,7 +68,8 @@ void start_game(int window_scale_asked) {
     install_mouse();
     set_color_depth(16);
     const bool sound = install_sound_quietly();
-    open_window(window_scale_asked);
+    load_settings();
+    open_window(window_scale_asked > 0 ? window_scale_asked : settings.scale);
     set_close_button_callback(close_button_pressed);
     run_seed = static_cast<uint32_t>(std::time(nullptr));
     seed_random(&match.random, run_seed);

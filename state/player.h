@@ -132,6 +132,7 @@ struct Player : PlayerState {
     BITMAP* board_bitmap;  // 96 x 160: the board image, one 16 x 16 tile per cell
 
     uint8_t held_dirs;  // the keyboard's memory: direction and toggle bits held at its last change
+    int held_frames;    // frames since held_dirs last changed, for the held-direction repeat
 
     // The character's data, loaded when the side's character changes (present/character_data.h).
     int32_t loaded_character;      // character whose data fills what follows; 100 none
