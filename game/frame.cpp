@@ -28,9 +28,18 @@ void draw_scores() {
     draw_round_counter();
 }
 
+// Each side's longest chain of the match: a break is one wave, each settle that follows one more.
+void note_chains() {
+    for (const Player* p : players) {
+        int waves = p->chain > 0 ? p->chain + 1 : p->state == breaking ? 1 : 0;
+        if (waves > match.longest_chain[p->index]) match.longest_chain[p->index] = static_cast<int8_t>(waves);
+    }
+}
+
 void step_both_boards() {
     board_step(players[0], command_sources[0]);
     board_step(players[1], command_sources[1]);
+    note_chains();
 }
 
 // The counters that pace the board decorations and the computer opponent.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "platform/settings.h"
 #include "state/player.h"
 #include "state/random.h"
 
@@ -48,6 +49,8 @@ struct Match {
     int8_t anim_tick = 0;       // 0..8, decoration phase, moves on every second such frame
     int8_t ai_frame_accum = 0;  // the computer's pacing accumulator
     int16_t rounds_won[2] = {0, 0};  // two people: rounds each side has won in this match, 0..3
+    int16_t ai_strength = strength_normal;  // the computer's pace (Strength), set for each match
+    int8_t longest_chain[2] = {0, 0};       // the match's longest chain per side: waves in one turn
 };
 
 extern Match match;         // the match being played (or last played)

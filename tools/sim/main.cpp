@@ -1,7 +1,7 @@
 // cupclash-sim: the computer plays itself, round after round, with the real engine, without a
 // display and without pacing, and reports how the rounds went.
 //
-//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--record FILE]
+//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--strength S] [--record FILE]
 //   cupclash-sim --replay FILE [--script FILE]
 //
 // Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
@@ -11,7 +11,9 @@
 // other as in a match, and a lost or finished match starts a new one. With --idle-left the left board
 // is instead a person who presses nothing, so the computer decides on its pacing pulses as against a
 // person, and the rounds show how fast it wins alone. A round that has not ended after the frame cap
-// is reported as capped. The exit status is 0 when every round ended with a winner, 1 when one was
+// is reported as capped. --strength easy, normal or hard paces the computer as the game's setting
+// does (normal when not given; it counts only against the idle person, as the computer playing both
+// boards decides on every frame) and adds the cups each side broke a minute. The exit status is 0 when every round ended with a winner, 1 when one was
 // capped, 2 on a bad command line or a script that cannot be read or holds a fault.
 //
 // --record FILE writes the replay of the matches it simulates (a capped round ends its match there,
@@ -35,6 +37,7 @@
 #include "game/replay.h"
 #include "game/replay_files.h"
 #include "platform/assets.h"
+#include "platform/settings.h"
 #include "platform/ticks.h"
 #include "state/match.h"
 #include "state/player.h"
@@ -51,6 +54,7 @@ struct Options {
     bool idle_left = false;  // the left board is a person who presses nothing
     const char* record = nullptr;  // the replay to write
     const char* replay = nullptr;  // the replay to play back instead
+    int strength = -1;             // --strength: 0..2 (Strength); -1 not given
 };
 
 // What one side did in a round, seen between frames.
@@ -59,9 +63,11 @@ struct SideStats {
     int supers = 0;         // super breaks
     int attacks = 0;        // turns that ended with an attack of at least one row
     int attack_rows = 0;    // rows those attacks converted
+    int cups_broken = 0;    // cups of the groups that broke
     // Between frames, to see edges.
     int32_t last_chain = 0;
     int32_t last_super_active = 0;
+    BoardState last_state = ready;
 };
 
 struct RoundStats {
@@ -74,7 +80,7 @@ struct RoundStats {
 };
 
 [[noreturn]] void usage() {
-    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--record FILE]\n"
+    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--strength S] [--record FILE]\n"
                          "       cupclash-sim --replay FILE [--script FILE]\n");
     std::exit(2);
 }
@@ -95,6 +101,11 @@ Options parse_options(int argc, char** argv) {
             o.script = argv[++k];
         } else if (std::strcmp(argv[k], "--idle-left") == 0) {
             o.idle_left = true;
+        } else if (std::strcmp(argv[k], "--strength") == 0 && k + 1 < argc) {
+            k++;
+            for (int s = 0; s < strengths; s++)
+                if (std::strcmp(argv[k], strength_names[s]) == 0) o.strength = s;
+            if (o.strength < 0) usage();
         } else if (std::strcmp(argv[k], "--record") == 0 && k + 1 < argc) {
             o.record = argv[++k];
         } else if (std::strcmp(argv[k], "--replay") == 0 && k + 1 < argc) {
@@ -140,6 +151,9 @@ void observe(const Player* p, SideStats* s) {
         s->attack_rows += s->last_chain;
     }
     if (p->super_active != 0 && s->last_super_active == 0) s->supers++;
+    if (p->state == breaking && s->last_state != breaking)
+        for (int8_t g : p->group) s->cups_broken += g != 0;
+    s->last_state = p->state;
     s->last_chain = p->chain;
     s->last_super_active = p->super_active;
 }
@@ -225,6 +239,7 @@ int main(int argc, char** argv) {
     run_seed = o.seed;
     seed_random(&match.random, o.seed);
     set_game_mode(o.idle_left ? mode_vs_cpu : mode_cpu_vs_cpu);
+    if (o.strength >= 0) settings.strength = o.strength;
     between_frames = between_round_frames;
     reset_match();
     players[0]->character = 0;
@@ -237,12 +252,14 @@ int main(int argc, char** argv) {
                 "attacks", "attack rows");
     std::printf("%5s %-6s %7s  %-7s %-7s %-7s %-11s\n", "", "", "", "L/R", "L/R", "L/R", "L/R");
     long wins[2] = {0, 0};
-    long capped = 0, total_frames = 0, total_moved = 0;
+    long capped = 0, total_frames = 0, total_moved = 0, broken[2] = {0, 0};
     const auto start = std::chrono::steady_clock::now();
     for (long k = 1; k <= o.rounds; k++) {
         const RoundStats r = play_one_round(o.frame_cap, sums);
         total_frames += r.frames;
         total_moved += r.balance_moved;
+        broken[0] += r.side[0].cups_broken;
+        broken[1] += r.side[1].cups_broken;
         if (r.capped) capped++;
         else wins[r.winner]++;
         const SideStats& L = r.side[0];
@@ -261,6 +278,9 @@ int main(int argc, char** argv) {
                 total_frames > 0 ? static_cast<double>(total_moved) / total_frames : 0.0);
     std::printf("frames simulated per second: %.0f (%ld frames in %.2f s)\n",
                 seconds > 0 ? total_frames / seconds : 0.0, total_frames, seconds);
+    if (o.strength >= 0 && total_frames > 0)
+        std::printf("strength %s: cups broken a minute: left %.1f, right %.1f\n", strength_names[o.strength],
+                    broken[0] * 1500.0 / total_frames, broken[1] * 1500.0 / total_frames);
     if (o.record) {
         stop_recording();
         const std::string fault = save_replay(take_recording(), o.record);
