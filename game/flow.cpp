@@ -9,6 +9,7 @@
 #include "game/title.h"
 #include "platform/assets.h"
 #include "platform/music.h"
+#include "platform/settings.h"
 #include "platform/ticks.h"
 #include "present/character_data.h"
 #include "state/match.h"
@@ -106,6 +107,8 @@ void reset_match() {
     quit_request = quit_none;
     match.winner = no_winner;
     match.rounds_won[0] = match.rounds_won[1] = 0;
+    match.longest_chain[0] = match.longest_chain[1] = 0;
+    match.ai_strength = static_cast<int16_t>(settings.strength);
 }
 
 void start_round() {
@@ -179,6 +182,11 @@ void play_match() {
     }
 }
 
+bool played_out_against_cpu() {
+    if (match.game_mode != mode_vs_cpu || quit_request == quit_program) return false;
+    return match.round_number > last_round || (quit_request == quit_match && match.winner == 1);
+}
+
 bool rematch_wanted() {
     if (match.game_mode != mode_two_players || match_undecided() || quit_request != quit_none) return false;
     round_phase = phase_match_end;
@@ -204,9 +212,10 @@ void run_match_flow(bool two_players_first) {
                 play_match();                 // 8.-9. nobody has won yet; the rounds
                 stop_recording();             // 10. the match's replay, kept in the replays folder
                 keep_replay(take_recording());
-            } while (rematch_wanted());       // 11. two people: a rematch, as often as they choose
+                if (played_out_against_cpu()) sum_up_match();  // 11. its record and a summary
+            } while (rematch_wanted());       // 12. two people: a rematch, as often as they choose
         }
-        release_music();                      // 12. back to the title, or the end
+        release_music();                      // 13. back to the title, or the end
         if (escape_down()) break;
     }
     release_music();

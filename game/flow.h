@@ -54,6 +54,10 @@ void play_match();
 // and after any other match.
 bool rematch_wanted();
 
+// The match against the computer was played to its end: lost, or its last round won (not left from
+// the pause menu, not a window closed).
+bool played_out_against_cpu();
+
 // Title, character select and rounds until the player leaves; returns when the program is to end.
 // Every match is recorded from its start (game/replay.h) and kept (game/replay_files.h).
 // With two_players_first the first match is between two people, without the title before it.

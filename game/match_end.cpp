@@ -2,9 +2,11 @@
 
 #include <allegro.h>
 
+#include <cstdio>
 #include <initializer_list>
 
 #include "control/controls.h"
+#include "game/records.h"
 #include "game/frame.h"
 #include "platform/assets.h"
 #include "platform/pointer.h"
@@ -79,4 +81,57 @@ bool rematch_chosen() {
     }
     while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the title's, not the end's
     return chosen == 0;
+}
+
+namespace {
+
+constexpr int summary_frames = 125;  // five seconds
+
+// The summary card: the match's figures, and the "new record" banner when it made one.
+void draw_summary(const Record& r, int place, int frame) {
+    blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+    draw_side_labels();
+    rectfill(top_panel, card_left, card_top - 16, card_right, card_bottom + 8, makecol(24, 14, 10));
+    rect(top_panel, card_left, card_top - 16, card_right, card_bottom + 8, makecol(200, 150, 70));
+    const int cream = makecol(255, 248, 232), gold = makecol(255, 210, 100);
+    draw_label(top_panel, r.rounds_won >= last_round ? "ALL ROUNDS WON!" : "MATCH OVER", 128, card_top - 6, gold);
+    char line[40];
+    std::snprintf(line, sizeof line, "ROUNDS WON  %d/%d", r.rounds_won, last_round);
+    draw_label(top_panel, line, 128, card_top + 14, cream);
+    std::snprintf(line, sizeof line, "SCORE  %d", r.score);
+    draw_label(top_panel, line, 128, card_top + 30, cream);
+    std::snprintf(line, sizeof line, "LONGEST CHAIN  %d", r.longest_chain);
+    draw_label(top_panel, line, 128, card_top + 46, cream);
+    std::snprintf(line, sizeof line, "CPU  %s", strength_labels[match.ai_strength]);
+    draw_label(top_panel, line, 128, card_top + 62, cream);
+    if (place >= 0) {
+        const int banner_y = card_bottom - 14;
+        rectfill(top_panel, card_left + 12, banner_y - 4, card_right - 12, banner_y + 11, highlight_gold(frame));
+        std::snprintf(line, sizeof line, "NEW RECORD!  #%d", place + 1);
+        draw_label(top_panel, line, 128, banner_y, makecol(60, 20, 10));
+    } else {
+        draw_label(top_panel, "NO RECORD THIS TIME", 128, card_bottom - 14, makecol(200, 170, 130));
+    }
+    show_top_panel();
+}
+
+}  // namespace
+
+void sum_up_match() {
+    Record r;
+    r.score = players[0]->score;
+    r.rounds_won = match.rounds_won[0];
+    r.character = players[0]->character;
+    r.date = today();
+    r.longest_chain = match.longest_chain[0];
+    const int place = keep_record(match.ai_strength, r);
+    uint8_t held = menu_keys_down();
+    Click click = {};
+    for (int frame = 0; frame < summary_frames && !close_requested(); frame++) {
+        draw_summary(r, place, frame);
+        const bool chosen = menu_command(&held) & (cmd_action | cmd_toggle);
+        if (chosen || click_released(&click) || key[KEY_ESC]) break;
+        wait_for_tick();
+    }
+    while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the title's, not the summary's
 }

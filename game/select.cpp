@@ -2,12 +2,14 @@
 
 #include <allegro.h>
 
+#include <cstdio>
 #include <initializer_list>
 
 #include "control/controls.h"
 #include "game/frame.h"
 #include "platform/assets.h"
 #include "platform/pointer.h"
+#include "platform/settings.h"
 #include "platform/ticks.h"
 #include "platform/window.h"
 #include "present/hud.h"
@@ -38,6 +40,25 @@ void show_top_picture(const PictureFile& file) {
     BITMAP* picture = load_picture(file);
     show_on_window(picture, 0, 0);
     destroy_bitmap(picture);
+}
+
+// The computer's strength on a strip over the top picture, with the keys that change it; left and
+// right change it. Kept in the settings when the select closes.
+constexpr int strength_y = 162;
+void draw_strength(BITMAP* top) {
+    blit(top, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+    char line[48];
+    std::snprintf(line, sizeof line, "<  CPU: %s  >", strength_labels[settings.strength]);
+    const int w = 150;
+    rectfill(top_panel, 128 - w / 2, strength_y - 4, 128 + w / 2, strength_y + 11, makecol(24, 14, 10));
+    rect(top_panel, 128 - w / 2, strength_y - 4, 128 + w / 2, strength_y + 11, makecol(200, 150, 70));
+    draw_label(top_panel, line, 128, strength_y, makecol(255, 236, 190));
+}
+
+int strength_after(int strength, uint8_t command) {
+    if (command & cmd_left) strength = strength > 0 ? strength - 1 : 0;
+    if (command & cmd_right) strength = strength < strengths - 1 ? strength + 1 : strengths - 1;
+    return strength;
 }
 
 // A row after up or down.
@@ -74,9 +95,10 @@ void draw_chooser(int side, const Chooser& c) {
 int8_t character_at(int y) { return y > bottom_middle_y ? 1 : 0; }
 
 int8_t character_select() {
-    // 1. The top panel's picture (in WATCH it says that the computer plays both boards), shown once;
-    // the portraits for the bottom panel.
-    show_top_picture(match.game_mode == mode_cpu_vs_cpu ? watch_charsel_picture : charsel_picture);
+    // 1. The top panel's picture (in WATCH it says that the computer plays both boards), under the
+    // strength against the computer; the portraits for the bottom panel.
+    const bool against_cpu = match.game_mode != mode_cpu_vs_cpu;
+    BITMAP* top = load_picture(against_cpu ? charsel_picture : watch_charsel_picture);
     BITMAP* picture = make_portrait_rows();
     // 2. Frames until a click is released, a row is chosen with the keys, or ESC; while a mouse
     // button is held nothing is redrawn.
@@ -85,20 +107,25 @@ int8_t character_select() {
     uint8_t held = menu_keys_down();
     for (int frame = 0; chosen < 0 && !escape_down(); frame++) {
         if (!click.held) {
+            draw_strength(top, against_cpu);
             blit(picture, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
             draw_highlight(bottom_panel, 0, row_height * row, screen_width - 1, row_height * row + row_height - 1,
                            highlight_gold(frame));
             draw_mouse_cursor();
-            show_on_window(bottom_panel, 0, panel_height);
+            show_panels();
         }
         const uint8_t command = menu_command(&held);
         row = row_after(row, command);
+        if (against_cpu) settings.strength = strength_after(settings.strength, command);
         if (command & (cmd_action | cmd_toggle)) chosen = row;
         if (click_released(&click)) chosen = character_at(pointer_y());
         wait_for_tick();
     }
-    // 3. Release.
+    // 3. Release; a strength changed is kept.
     destroy_bitmap(picture);
+    destroy_bitmap(top);
+    save_settings_if_changed();
+    match.ai_strength = static_cast<int16_t>(settings.strength);
     return chosen;
 }
 
