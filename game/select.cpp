@@ -44,12 +44,12 @@ void show_top_picture(const PictureFile& file) {
 
 // The computer's strength on a strip over the top picture, with the keys that change it; left and
 // right change it. Kept in the settings when the select closes.
-constexpr int strength_y = 162;
+constexpr int strength_y = 158;  // between the picture's last two lines
 void draw_strength(BITMAP* top) {
     blit(top, top_panel, 0, 0, 0, 0, screen_width, panel_height);
     char line[48];
-    std::snprintf(line, sizeof line, "<  CPU: %s  >", strength_labels[settings.strength]);
-    const int w = 150;
+    std::snprintf(line, sizeof line, "<  COMPUTER: %s  >", strength_labels[settings.strength]);
+    const int w = 176;
     rectfill(top_panel, 128 - w / 2, strength_y - 4, 128 + w / 2, strength_y + 11, makecol(24, 14, 10));
     rect(top_panel, 128 - w / 2, strength_y - 4, 128 + w / 2, strength_y + 11, makecol(200, 150, 70));
     draw_label(top_panel, line, 128, strength_y, makecol(255, 236, 190));

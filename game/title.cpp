@@ -2,8 +2,11 @@
 
 #include <allegro.h>
 
+#include <string>
+
 #include "control/controls.h"
 #include "game/frame.h"
+#include "game/records_screen.h"
 #include "game/tutorial.h"
 #include "platform/assets.h"
 #include "platform/pointer.h"
@@ -65,7 +68,7 @@ void draw_hint(const char* hint) {
 void draw_title(const TitlePictures& pictures, const Highlight& h, int n) {
     blit(pictures.swirl, top_panel, 0, panel_height * (n % swirl_frames), 0, 0, screen_width, panel_height);
     masked_blit(pictures.title, top_panel, 0, 0, 0, 0, pictures.title->w, pictures.title->h);
-    draw_hint(pages[h.page].hint);
+    draw_hint((pages[h.page].hint + std::string("  R: RECORDS")).c_str());
     textout_centre_ex(top_panel, font, credit_line, screen_width / 2, credit_y, 0, -1);
     blit(pictures.pages[h.page], bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
     draw_button_highlight(h, n);
@@ -120,12 +123,16 @@ void title_screen() {
     Highlight h = {0, 0, 0};
     uint8_t held = menu_keys_down();
     bool tab_held = key[KEY_TAB];
+    bool records_held = key[KEY_R];
     int n = 0;  // the swirl frame
     while (choice == choice_none && !escape_down()) {
         if (!click.held) draw_title(pictures, h, n++);
         const uint8_t command = menu_command(&held);
         const bool tab = key[KEY_TAB] && !tab_held;
         tab_held = key[KEY_TAB];
+        const bool records = key[KEY_R] && !records_held;
+        records_held = key[KEY_R];
+        if (records) records_screen();  // R: the records, then the title again
         h = moved(h, command, tab);
         if (command & (cmd_action | cmd_toggle)) choice = pages[h.page].buttons[h.row][h.col];
         if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y(), h.page);

@@ -6,7 +6,10 @@
 // modes.pcx    256 × 192: the title's second page: TWO PLAYERS on the upper half, BACK on the lower;
 // charsel.pcx  256 × 192: the top panel of the character select, saying which row picks whom;
 // charsel2.pcx 256 × 192: the same for two people, with each one's keys;
-// menutxt.pcx  120 × 96: the pause menu's four labels, 120 × 24 each, masked.
+// menutxt.pcx  120 × 96: the pause menu's four labels, 120 × 24 each, masked;
+// records.pcx  256 × 384: the records screen, its top panel over its bottom one: the heading, a
+//              place for the strength between two lines, and the table's column heads over ten
+//              alternating row bands that the game writes the records into.
 
 #include <algorithm>
 #include <cmath>
@@ -277,7 +280,9 @@ Image make_character_select_pair(const Context& ctx) {
 namespace {
 
 // The character select's top panel, with a note on who plays the other board.
-Image character_select_saying(const Context& ctx, const char* note_text) {
+// Against the computer the note is one line, leaving a strip between it and the last line for the
+// game to write the computer's strength on.
+Image character_select_saying(const Context& ctx, const char* note_text, int note_y, int escape_y) {
     Image img = make_bottom_background(ctx);
     // Dim the café so the words stand out.
     for (int y = 0; y < img.height(); ++y)
@@ -295,19 +300,44 @@ Image character_select_saying(const Context& ctx, const char* note_text) {
     draw_paragraph(img, ctx.font, "Click the *lower row to play *QUORVANT", 72, 104, 170, words);
 
     Paragraph note{11, 13, cream_text(1), gold_text(1), true};
-    draw_paragraph(img, ctx.font, note_text, 8, 142, 240, note);
-    draw_paragraph(img, ctx.font, "*ESC quits the game", 8, 174, 240, note);
+    draw_paragraph(img, ctx.font, note_text, 8, note_y, 240, note);
+    draw_paragraph(img, ctx.font, "*ESC quits the game", 8, escape_y, 240, note);
     return img;
 }
 
 }  // namespace
 
 Image make_character_select(const Context& ctx) {
-    return character_select_saying(ctx, "The portraits are below. The computer plays the other one.");
+    return character_select_saying(ctx, "The computer plays the other one.", 136, 176);
 }
 
 Image make_watch_select(const Context& ctx) {
-    return character_select_saying(ctx, "The portraits are below. The computer plays both boards.");
+    return character_select_saying(ctx, "The portraits are below. The computer plays both boards.", 142, 174);
+}
+
+Image make_records_screen(const Context& ctx) {
+    Image img(256, 384, Rgb(0, 0, 0));
+    const Image back = make_bottom_background(ctx);
+    for (int y = 0; y < 384; ++y)
+        for (int x = 0; x < 256; ++x) img.set(x, y, mix(back.at(x, y % 192), Rgb(16, 10, 10), y < 192 ? 0.55 : 0.75));
+    const StyledText title = styled(ctx.font, "RECORDS", 28, gold_text(2), 1.0, 1);
+    draw_centred(img, title.image, 128, 10);
+    Paragraph note{11, 13, cream_text(1), gold_text(1), true};
+    draw_paragraph(img, ctx.font, "The ten best matches against the computer at each strength", 8, 52, 240, note);
+    draw_paragraph(img, ctx.font, "*LEFT *RIGHT: another strength", 8, 138, 240, note);
+    draw_paragraph(img, ctx.font, "*ESC or *Z: back to the title", 8, 156, 240, note);
+    // The table: column heads, then ten rows of 16 pixels from y 192 + 24.
+    const int heads_x[] = {8, 40, 78, 112, 150, 212};
+    const char* heads[] = {"#", "SCORE", "WON", "CHAIN", "WHO", "DATE"};
+    for (int k = 0; k < 6; ++k) {
+        const StyledText head = styled(ctx.font, heads[k], 9, gold_text(1));
+        draw_centred(img, head.image, heads_x[k], 196);
+    }
+    for (int row = 0; row < 10; ++row)
+        for (int y = 216 + 16 * row; y < 216 + 16 * row + 15; ++y)
+            for (int x = 2; x < 254; ++x)
+                img.set(x, y, mix(img.at(x, y), row % 2 ? Rgb(60, 40, 28) : Rgb(36, 24, 18), 0.7));
+    return img;
 }
 
 Image make_menu_text(const Context& ctx) {
