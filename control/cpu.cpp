@@ -30,14 +30,9 @@ constexpr Slide slides[] = {
     {cmd_right, row_mode},    // move_row_right
 };
 
-constexpr int pacing_threshold = 55;  // a pulse once the accumulator, as a signed byte, passes this
-// What each frame adds to the pacing accumulator, by strength and round (1..8; 9 after the last).
-// Normal is the round's number, as the computer has always paced itself.
-constexpr int8_t pace_steps[strengths][last_round + 2] = {
-    {0, 1, 1, 1, 2, 2, 2, 3, 3, 3},     // easy
-    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},     // normal
-    {0, 3, 4, 5, 6, 8, 9, 10, 12, 12},  // hard
-};
+// A pulse once the accumulator, as a signed byte, passes the strength's threshold: easy decides about
+// half as often as normal, hard about twice as often. Normal's 55 is the computer as it always was.
+constexpr int pacing_thresholds[strengths] = {110, 55, 27};
 constexpr int random_commands = 32;   // the fallback presses a random number % 32: any directions and toggle
 constexpr auto pause_look = std::chrono::milliseconds(1);  // nap between looks at the P key
 
@@ -146,14 +141,13 @@ void cpu_command(Player* p) {
     p->command |= static_cast<uint8_t>(next_random(&match.random) % random_commands);  // 7. nothing fits: random keys
 }
 
-int pace_step(int strength, int round) {
-    if (strength < 0 || strength >= strengths) strength = strength_normal;
-    return pace_steps[strength][round < 1 ? 1 : round > last_round + 1 ? last_round + 1 : round];
+int pacing_threshold(int strength) {
+    return pacing_thresholds[strength >= 0 && strength < strengths ? strength : strength_normal];
 }
 
 void ai_pacing() {
-    match.ai_frame_accum = static_cast<int8_t>(match.ai_frame_accum + pace_step(match.ai_strength, match.round_number));
-    if (match.ai_frame_accum > pacing_threshold) {
+    match.ai_frame_accum = static_cast<int8_t>(match.ai_frame_accum + match.round_number);
+    if (match.ai_frame_accum > pacing_threshold(match.ai_strength)) {
         match.ai_go = 1;
         match.ai_frame_accum = 0;
     }

@@ -20,9 +20,9 @@ std::string read_ai_script(const char* file);
 // Decides this frame's command of a board the computer plays.
 void cpu_command(Player* p);
 
-// What a frame adds to the pacing accumulator at a strength and round: a pulse, a decision of the
-// computer, each time the sum passes 55. Normal: the round's number.
-int pace_step(int strength, int round);
+// The sum of the rounds' numbers, one a frame, past which the computer may decide again: 55 at normal
+// strength, as it always was; an unknown strength counts as normal.
+int pacing_threshold(int strength);
 
 // The pacing step at the end of every battle and tutorial frame, at match.ai_strength.
 void ai_pacing();

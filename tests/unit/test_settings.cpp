@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control/cpu.h"
+#include "state/match.h"
 #include "platform/settings.h"
 #include "platform/user_files.h"
 
@@ -109,16 +110,28 @@ TEST(SettingsTest, AWriteCutShortLeavesTheOldFileWholeAndAMissingFolderIsMade) {
     EXPECT_EQ(std::system(("rm -r " + std::string(folder)).c_str()), 0);
 }
 
-TEST(StrengthTest, NormalPacesAsAlwaysAndEasyAndHardDecideLessAndMore) {
-    for (int round = 1; round <= 9; round++) {
-        EXPECT_EQ(pace_step(strength_normal, round), round) << "round " << round;
-        EXPECT_LT(pace_step(strength_easy, round), pace_step(strength_normal, round) + (round == 1)) << round;
-        EXPECT_GT(pace_step(strength_hard, round), pace_step(strength_normal, round)) << round;
-        EXPECT_GE(pace_step(strength_easy, round), 1) << "easy still plays in round " << round;
-        if (round == 1) continue;
-        EXPECT_GE(pace_step(strength_easy, round), pace_step(strength_easy, round - 1)) << round;
-        EXPECT_GE(pace_step(strength_hard, round), pace_step(strength_hard, round - 1)) << round;
+TEST(StrengthTest, NormalPacesAsAlwaysAndEasyDecidesAboutHalfAndHardTwiceAsOften) {
+    // Frames between two decisions of the computer over 20 pulses, by strength and round.
+    auto frames_per_pulse = [](int strength, int round) {
+        match.ai_strength = static_cast<int16_t>(strength);
+        match.round_number = static_cast<int8_t>(round);
+        match.ai_frame_accum = 0;
+        int frames = 0;
+        for (int pulses = 0; pulses < 20; frames++) {
+            match.ai_go = 0;
+            ai_pacing();
+            pulses += match.ai_go;
+        }
+        return frames / 20.0;
+    };
+    const double normal_by_round[] = {56, 28, 19, 14, 12, 10, 8, 7};  // 55 / round + 1, as ever
+    for (int round = 1; round <= 8; round++) {
+        const double normal = frames_per_pulse(strength_normal, round);
+        EXPECT_NEAR(normal, normal_by_round[round - 1], 0.5) << "round " << round;
+        EXPECT_NEAR(frames_per_pulse(strength_easy, round) / normal, 2.0, 0.35) << "round " << round;
+        EXPECT_NEAR(frames_per_pulse(strength_hard, round) / normal, 0.5, 0.15) << "round " << round;
     }
+    match = Match();
 }
 
 }  // namespace
