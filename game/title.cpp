@@ -2,10 +2,9 @@
 
 #include <allegro.h>
 
-#include <string>
-
 #include "control/controls.h"
 #include "game/frame.h"
+#include "game/keys_screen.h"
 #include "game/records_screen.h"
 #include "game/tutorial.h"
 #include "platform/assets.h"
@@ -55,11 +54,14 @@ void draw_button_highlight(const Highlight& h, int frame) {
     draw_highlight(bottom_panel, x1, 96 * h.row + 1, x2, 96 * h.row + 94, highlight_gold(frame));
 }
 
-// The hint line on a dark strip, so that it reads over the swirl.
+// The hint lines on a dark strip, so that they read over the swirl: how to turn the page, and the
+// keys of the screens beside the pages.
+constexpr const char* screens_hint = "R: RECORDS   K: KEYS";
 void draw_hint(const char* hint) {
-    const int w = text_length(font, hint) + 12;
-    rectfill(top_panel, 128 - w / 2, hint_y - 4, 128 + w / 2, hint_y + 11, makecol(24, 14, 10));
-    rect(top_panel, 128 - w / 2, hint_y - 4, 128 + w / 2, hint_y + 11, makecol(200, 150, 70));
+    const int w = text_length(font, screens_hint) + 12, top = hint_y - 16;
+    rectfill(top_panel, 128 - w / 2, top - 4, 128 + w / 2, hint_y + 11, makecol(24, 14, 10));
+    rect(top_panel, 128 - w / 2, top - 4, 128 + w / 2, hint_y + 11, makecol(200, 150, 70));
+    draw_label(top_panel, screens_hint, 128, top, makecol(255, 236, 190));
     draw_label(top_panel, hint, 128, hint_y, makecol(255, 236, 190));
 }
 
@@ -68,7 +70,7 @@ void draw_hint(const char* hint) {
 void draw_title(const TitlePictures& pictures, const Highlight& h, int n) {
     blit(pictures.swirl, top_panel, 0, panel_height * (n % swirl_frames), 0, 0, screen_width, panel_height);
     masked_blit(pictures.title, top_panel, 0, 0, 0, 0, pictures.title->w, pictures.title->h);
-    draw_hint((pages[h.page].hint + std::string("  R: RECORDS")).c_str());
+    draw_hint(pages[h.page].hint);
     textout_centre_ex(top_panel, font, credit_line, screen_width / 2, credit_y, 0, -1);
     blit(pictures.pages[h.page], bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
     draw_button_highlight(h, n);
@@ -123,16 +125,19 @@ void title_screen() {
     Highlight h = {0, 0, 0};
     uint8_t held = menu_keys_down();
     bool tab_held = key[KEY_TAB];
-    bool records_held = key[KEY_R];
+    bool records_held = key[KEY_R], keys_held = key[KEY_K];
     int n = 0;  // the swirl frame
     while (choice == choice_none && !escape_down()) {
         if (!click.held) draw_title(pictures, h, n++);
         const uint8_t command = menu_command(&held);
         const bool tab = key[KEY_TAB] && !tab_held;
         tab_held = key[KEY_TAB];
-        const bool records = key[KEY_R] && !records_held;
+        const bool records = key[KEY_R] && !records_held, keys = key[KEY_K] && !keys_held;
         records_held = key[KEY_R];
+        keys_held = key[KEY_K];
         if (records) records_screen();  // R: the records, then the title again
+        if (keys) keys_screen();        // K: the keys, then the title again
+        if (records || keys) held = menu_keys_down();
         h = moved(h, command, tab);
         if (command & (cmd_action | cmd_toggle)) choice = pages[h.page].buttons[h.row][h.col];
         if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y(), h.page);

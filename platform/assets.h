@@ -43,6 +43,7 @@ constexpr PictureFile watch_charsel_picture = {"charsel_watch.pcx", 256, 192};  
 constexpr PictureFile portrait_pictures[2] = {{"ombrelix/portrait.pcx", 0, 0}, {"quorvant/portrait.pcx", 0, 0}};
 constexpr PictureFile menu_picture = {"menutxt.pcx", 120, 4 * 24};    // the pause menu's four labels
 constexpr PictureFile records_picture = {"records.pcx", 256, 2 * 192};  // the records screen, top panel over bottom
+constexpr PictureFile keys_picture = {"keys.pcx", 256, 2 * 192};  // the keys screen, top panel over bottom
 constexpr PictureFile tutorial_picture = {"tuttxt.pcx", 256, 7 * 192};  // the tutorial's seven pages
 
 // The mask colour of every masked drawing: magenta.

@@ -145,6 +145,21 @@ int key_code(const std::string& name) {
     return 0;
 }
 
+std::string assign_key(Settings* s, int set, int action, int code) {
+    if (code == KEY_ESC || code == KEY_P || code == KEY_F11 || key_name(code)[0] == '\0') return "THAT KEY IS THE GAME'S";
+    if (set == keys_one_player && code == KEY_S) return "S FILLS THE METER";
+    int* keys = s->keys[set];
+    if (set != keys_one_player) {
+        const int* other = s->keys[set == keys_left_player ? keys_right_player : keys_left_player];
+        for (int a = 0; a < key_actions; a++)
+            if (other[a] == code) return "THE OTHER PLAYER HAS IT";
+    }
+    for (int a = 0; a < key_actions; a++)
+        if (keys[a] == code) keys[a] = keys[action];  // swapped: that action takes the old key
+    keys[action] = code;
+    return "";
+}
+
 void parse_settings(const std::string& text, Settings* out, std::vector<std::string>* faults) {
     *out = Settings();
     size_t start = 0;

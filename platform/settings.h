@@ -38,6 +38,12 @@ extern const int default_keys[key_sets][key_actions];
 const char* key_name(int code);
 int key_code(const std::string& name);
 
+// Gives an action of a set a new key: "" when done, or why it is refused. A key the same set uses
+// already is swapped (that action takes this one's old key); a key the other person's set uses, a
+// key with no name, ESC, P (holds the computer), F11, and S in the one-player set (fills the meter
+// in practice) are refused. No key is ever left on two actions that play at once.
+std::string assign_key(Settings* s, int set, int action, int code);
+
 // Reads the text of a settings file into *out, starting from the defaults: each line that is
 // damaged, names no setting or holds a value out of range leaves that setting at its default and
 // adds one fault, "line N: what is wrong", to *faults.

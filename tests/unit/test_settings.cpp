@@ -110,6 +110,46 @@ TEST(SettingsTest, AWriteCutShortLeavesTheOldFileWholeAndAMissingFolderIsMade) {
     EXPECT_EQ(std::system(("rm -r " + std::string(folder)).c_str()), 0);
 }
 
+TEST(SettingsTest, ANewKeyIsSwappedWithinItsSetOrRefusedButNeverLeftOnTwoActions) {
+    struct Case {
+        int set, action, code;
+        bool taken;
+        int swapped_action;  // the action that takes the old key, or -1
+    };
+    const Case cases[] = {
+        {keys_one_player, key_up, KEY_I, true, -1},
+        {keys_one_player, key_up, KEY_DOWN, true, key_down},   // swapped: down takes UP
+        {keys_one_player, key_action, KEY_X, true, key_toggle},
+        {keys_one_player, key_left, KEY_W, true, -1},          // the people's sets do not play with it
+        {keys_one_player, key_left, KEY_S, false, -1},         // fills the meter
+        {keys_left_player, key_up, KEY_UP, false, -1},         // the other person's
+        {keys_left_player, key_up, KEY_S, true, key_down},
+        {keys_right_player, key_action, KEY_E, false, -1},
+        {keys_right_player, key_action, KEY_ESC, false, -1},
+        {keys_right_player, key_action, KEY_P, false, -1},
+        {keys_right_player, key_action, KEY_F11, false, -1},
+        {keys_right_player, key_action, KEY_LSHIFT, false, -1},  // no name to write it in the file
+    };
+    for (const Case& c : cases) {
+        Settings s;
+        const Settings before = s;
+        const int old_key = s.keys[c.set][c.action];
+        EXPECT_EQ(assign_key(&s, c.set, c.action, c.code).empty(), c.taken) << c.set << " " << c.code;
+        EXPECT_EQ(s.keys[c.set][c.action], c.taken ? c.code : old_key);
+        if (c.swapped_action >= 0) {
+            EXPECT_EQ(s.keys[c.set][c.swapped_action], old_key);
+        }
+        if (!c.taken) {
+            EXPECT_TRUE(s == before);
+        }
+        for (int set = 0; set < key_sets; set++)
+            for (int a = 0; a < key_actions; a++)
+                for (int b = 0; b < a; b++) EXPECT_NE(s.keys[set][a], s.keys[set][b]) << set << " " << a << " " << b;
+        for (int a = 0; a < key_actions; a++)
+            for (int b = 0; b < key_actions; b++) EXPECT_NE(s.keys[keys_left_player][a], s.keys[keys_right_player][b]);
+    }
+}
+
 TEST(StrengthTest, NormalPacesAsAlwaysAndEasyDecidesAboutHalfAndHardTwiceAsOften) {
     // Frames between two decisions of the computer over 20 pulses, by strength and round.
     auto frames_per_pulse = [](int strength, int round) {

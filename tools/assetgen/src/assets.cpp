@@ -33,6 +33,7 @@ const std::vector<PictureAsset>& picture_assets() {
         {"charsel_watch.pcx", 256, 192, make_watch_select},
         {"menutxt.pcx", 120, 96, make_menu_text},
         {"records.pcx", 256, 384, make_records_screen},
+        {"keys.pcx", 256, 384, make_keys_screen},
         {"tuttxt.pcx", 256, 1344, make_tutorial_pages},
         // The rivals' portraits (their animation sheets: characters.cpp).
         {"ombrelix/portrait.pcx", 60, 90, make_ombrelix_portrait},

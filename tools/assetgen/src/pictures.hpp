@@ -41,6 +41,7 @@ Image make_character_select_pair(const Context& ctx);
 Image make_watch_select(const Context& ctx);  // the same for WATCH, where the computer plays both
 Image make_menu_text(const Context& ctx);
 Image make_records_screen(const Context& ctx);
+Image make_keys_screen(const Context& ctx);
 
 // tutorial_pages.cpp: the seven pages of the tutorial.
 Image make_tutorial_pages(const Context& ctx);

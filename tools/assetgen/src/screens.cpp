@@ -9,7 +9,9 @@
 // menutxt.pcx  120 × 96: the pause menu's four labels, 120 × 24 each, masked;
 // records.pcx  256 × 384: the records screen, its top panel over its bottom one: the heading, a
 //              place for the strength between two lines, and the table's column heads over ten
-//              alternating row bands that the game writes the records into.
+//              alternating row bands that the game writes the records into;
+// keys.pcx     256 × 384: the keys screen, top over bottom: the heading, how to change a key, and
+//              six rows naming the actions, whose keys the game writes on their right.
 
 #include <algorithm>
 #include <cmath>
@@ -337,6 +339,29 @@ Image make_records_screen(const Context& ctx) {
         for (int y = 216 + 16 * row; y < 216 + 16 * row + 15; ++y)
             for (int x = 2; x < 254; ++x)
                 img.set(x, y, mix(img.at(x, y), row % 2 ? Rgb(60, 40, 28) : Rgb(36, 24, 18), 0.7));
+    return img;
+}
+
+Image make_keys_screen(const Context& ctx) {
+    Image img(256, 384, Rgb(0, 0, 0));
+    const Image back = make_bottom_background(ctx);
+    for (int y = 0; y < 384; ++y)
+        for (int x = 0; x < 256; ++x) img.set(x, y, mix(back.at(x, y % 192), Rgb(16, 10, 10), y < 192 ? 0.55 : 0.75));
+    const StyledText title = styled(ctx.font, "KEYS", 28, gold_text(2), 1.0, 1);
+    draw_centred(img, title.image, 128, 10);
+    Paragraph note{11, 13, cream_text(1), gold_text(1), true};
+    draw_paragraph(img, ctx.font, "*UP *DOWN: an action, *Z: change its key, then press the new key", 8, 48, 240, note);
+    draw_paragraph(img, ctx.font, "*LEFT *RIGHT: whose keys", 8, 78, 240, note);
+    draw_paragraph(img, ctx.font, "*ESC: back to the title", 8, 172, 240, note);
+    // Six rows of 28 pixels from y 192 + 8: the action's name on the left half.
+    const char* actions[] = {"UP", "DOWN", "LEFT", "RIGHT", "ROWS / COLUMNS", "BREAK"};
+    for (int row = 0; row < 6; ++row) {
+        const int top = 200 + 28 * row;
+        for (int y = top; y < top + 26; ++y)
+            for (int x = 8; x < 248; ++x) img.set(x, y, mix(img.at(x, y), row % 2 ? Rgb(60, 40, 28) : Rgb(36, 24, 18), 0.7));
+        const StyledText name = styled(ctx.font, actions[row], 11, cream_text(1));
+        draw_centred(img, name.image, 72, top + 7);
+    }
     return img;
 }
 
