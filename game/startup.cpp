@@ -45,7 +45,7 @@ void load_ai_script() {
 
 }  // namespace
 
-void start_game(int window_scale_asked) {
+void start_game(int scale_asked) {
     open_standard_descriptors();
     std::set_new_handler(out_of_memory);
     release_on_fail(shut_down_game);
@@ -69,7 +69,8 @@ void start_game(int window_scale_asked) {
     set_color_depth(16);
     const bool sound = install_sound_quietly();
     load_settings();
-    open_window(window_scale_asked > 0 ? window_scale_asked : settings.scale);
+    window_scale_asked = scale_asked > 0 ? scale_asked : settings.scale;
+    open_window(window_scale_asked, settings.fullscreen);
     set_close_button_callback(close_button_pressed);
     run_seed = static_cast<uint32_t>(std::time(nullptr));
     seed_random(&match.random, run_seed);

@@ -11,9 +11,9 @@ constexpr int cursor_radius = 8;
 
 }  // namespace
 
-int pointer_x() { return mouse_x / window_scale; }
+int pointer_x() { return (mouse_x - window_left) / window_scale; }
 
-int pointer_y() { return mouse_y / window_scale; }
+int pointer_y() { return (mouse_y - window_top) / window_scale; }
 
 void draw_mouse_cursor() {
     circlefill(bottom_panel, pointer_x(), pointer_y() - panel_height, cursor_radius, makecol(0, 255, 0));

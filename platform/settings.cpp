@@ -10,6 +10,7 @@
 #include "platform/window.h"
 
 Settings settings;
+int window_scale_asked;
 
 const char* const strength_names[strengths] = {"easy", "normal", "hard"};
 const char* const strength_labels[strengths] = {"EASY", "NORMAL", "HARD"};
@@ -232,4 +233,11 @@ void save_settings_if_changed() {
                      fault.c_str());
     said |= !fault.empty();
     if (fault.empty()) on_disk = settings;
+}
+
+void switch_fullscreen() {
+    settings.fullscreen = !settings.fullscreen;
+    open_window(window_scale_asked, settings.fullscreen);
+    settings.fullscreen = filling_screen();
+    save_settings_if_changed();
 }

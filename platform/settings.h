@@ -62,3 +62,9 @@ void load_settings();
 // After load_settings (never in the tools and tests): writes the file when a setting differs from what the file was last read or written with (the
 // volumes are taken from the sound module first). A failure is said once per run; the game plays on.
 void save_settings_if_changed();
+
+// The window's scale asked for this run: --scale, else the file's (0: the largest that fits).
+extern int window_scale_asked;
+
+// F11: from a window to the whole screen and back at window_scale_asked, kept in the file.
+void switch_fullscreen();

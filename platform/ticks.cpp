@@ -4,6 +4,10 @@
 #include <condition_variable>
 #include <mutex>
 
+#include <allegro.h>
+
+#include "platform/settings.h"
+
 std::atomic<int> tick_count{0};
 void (*between_frames)() = nullptr;
 
@@ -30,6 +34,9 @@ void wait_for_tick() {
         tick_count.store(0);
         return;
     }
+    static bool f11_held;  // F11 switches once per press
+    if (key[KEY_F11] && !f11_held) switch_fullscreen();
+    f11_held = key[KEY_F11];
     wait_for_timer();
 }
 

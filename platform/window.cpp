@@ -9,6 +9,7 @@
 #include "platform/assets.h"
 
 int window_scale = 1;
+int window_left = 0, window_top = 0;
 
 namespace {
 
@@ -57,7 +58,7 @@ void send_band(BITMAP* source, int source_y, int window_y, Band* band, int end) 
     const int w = band->right - band->left + 1, h = end - band->top;
     blit(source, shown, x, source_y + band->top, x, y, w, h);
     stretch_blit(shown, enlarged, x, y, w, h, x * n, y * n, w * n, h * n);
-    blit(enlarged, screen, x * n, y * n, x * n, y * n, w * n, h * n);
+    blit(enlarged, screen, x * n, y * n, window_left + x * n, window_top + y * n, w * n, h * n);
     *band = {-1, screen_width, -1};
 }
 
@@ -86,7 +87,30 @@ int window_scale_for(int asked, int desktop_width, int desktop_height) {
     return asked > 0 ? std::min(asked, fits) : fits;
 }
 
-void open_window(int scale) {
+namespace {
+
+// Fills the screen at the desktop's size, the game centred at the largest whole scale; false when
+// the screen cannot be filled (the reason is in allegro_error).
+bool fill_screen() {
+    int width = 0, height = 0;
+    if (get_desktop_resolution(&width, &height) != 0 || width < screen_width || height < window_height) return false;
+    if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, width, height, 0, 0) != 0) return false;
+    window_scale = std::min(std::min(width / screen_width, height / window_height), largest_window_scale);
+    window_left = (SCREEN_W - screen_width * window_scale) / 2;
+    window_top = (SCREEN_H - window_height * window_scale) / 2;
+    clear_to_color(screen, 0);
+    return true;
+}
+
+}  // namespace
+
+bool filling_screen() { return is_windowed_mode() == 0; }
+
+void open_window(int scale, bool fullscreen) {
+    forget_window();
+    window_left = window_top = 0;
+    if (fullscreen && fill_screen()) return;
+    if (fullscreen) std::fprintf(stderr, "cupclash: cannot fill the screen (%s); playing in a window\n", allegro_error);
     int desktop_width = 0, desktop_height = 0;
     if (get_desktop_resolution(&desktop_width, &desktop_height) != 0) desktop_width = desktop_height = 0;
     window_scale = window_scale_for(scale, desktop_width, desktop_height);
@@ -104,7 +128,7 @@ void open_window(int scale) {
 
 void show_on_window(BITMAP* source, int source_y, int window_y) {
     if (window_scale == 1) {
-        blit(source, screen, 0, source_y, 0, window_y, screen_width, panel_height);
+        blit(source, screen, 0, source_y, window_left, window_top + window_y, screen_width, panel_height);
         return;
     }
     prepare_enlarging();

@@ -5,6 +5,7 @@
 #include "board/turn.h"
 #include "control/controls.h"
 #include "game/frame.h"
+#include "platform/settings.h"
 
 namespace {
 
@@ -54,6 +55,29 @@ TEST_F(Controls, DirectionsAndToggleAreReportedOncePerChangeTheActionWhileHeld) 
         {{KEY_Z, KEY_DOWN}, cmd_action | cmd_down}, {{KEY_Z, KEY_DOWN}, cmd_action}, {{}, 0},
     });
     EXPECT_EQ(p->held_dirs, 0);
+}
+
+TEST_F(Controls, AHeldDirectionRepeatsOnlyWhenTheSettingAsksAfterItsDelayAtItsRate) {
+    struct Case {
+        int delay, rate;
+        std::vector<int> frames;  // the frames (0 = pressed) that report the held right arrow
+    };
+    const Case cases[] = {
+        {0, 3, {0}},               // off: once per press, as always
+        {8, 3, {0, 8, 11, 14, 17}},
+        {2, 1, {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
+    };
+    for (const Case& c : cases) {
+        settings.repeat_delay = c.delay, settings.repeat_rate = c.rate;
+        p->held_dirs = 0;
+        std::vector<Frame> frames(20, Frame{{KEY_RIGHT}, 0});
+        for (int f : c.frames) frames[f].command = cmd_right;
+        frames.push_back({{}, 0});
+        frames.push_back({{KEY_RIGHT}, cmd_right});  // pressed again: at once, and its delay anew
+        frames.push_back({{KEY_RIGHT}, 0});
+        expect_commands(frames);
+    }
+    settings = Settings();
 }
 
 TEST_F(Controls, JoystickAndKeyboardAreMergedBitByBit) {
