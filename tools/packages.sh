@@ -9,8 +9,10 @@ GAME_PACKAGES+=(libfluidsynth-dev timgm6mb-soundfont)
 # On top, to build and run the unit tests, the benchmarks and the end-to-end tests (a virtual X
 # server, a key presser, screenshots, and Xlib for the little window-closing helper).
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev)
-# The install test checks the menu entry with desktop-file-validate.
+# The install test checks the menu entry with desktop-file-validate,
 TEST_PACKAGES+=(desktop-file-utils)
+# ... the AppStream metainfo with appstreamcli, and the manual with mandoc's lint.
+TEST_PACKAGES+=(appstream mandoc)
 # The fuzz test of the character file readers: clang with libFuzzer and its sanitizers.
 TEST_PACKAGES+=(clang libclang-rt-14-dev)
 

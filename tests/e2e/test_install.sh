@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installed game: `cmake --install` into a prefix of its own lays out the command, the game, every
-# file it loads (and none of the build's tools or review sheets), the menu entry, the icons and the
-# manual; the command answers --help and --version without a window and refuses a wrong argument;
+# file it loads (and none of the build's tools or review sheets), the menu entry, the icons, the
+# AppStream metainfo and the manual (both checked by their linters); the command answers --help and --version without a window and refuses a wrong argument;
 # started from an unrelated folder it runs the installed game in its data folder, at the window scale
 # asked for or the one that fits the desktop, and the mouse finds the game's buttons at either scale;
 # the install manifest takes every installed file away again.
@@ -39,7 +39,14 @@ done
 desktop-file-validate "$PREFIX/share/applications/cupclash.desktop" >"$E2E_TMP/validate.log" 2>&1 ||
     fail "the menu entry does not validate: $(cat "$E2E_TMP/validate.log")"
 grep -qx 'Exec=cupclash' "$PREFIX/share/applications/cupclash.desktop" || fail "the menu entry does not run cupclash"
-note "the six icons are there and the menu entry validates"
+metainfo="$PREFIX/share/metainfo/org.cupclash.cupclash.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" >"$E2E_TMP/appstream.log" 2>&1 ||
+    fail "the AppStream metainfo does not validate: $(cat "$E2E_TMP/appstream.log")"
+grep -q '<launchable type="desktop-id">cupclash.desktop</launchable>' "$metainfo" ||
+    fail "the metainfo does not name the menu entry"
+mandoc -T lint -W warning "$PREFIX/share/man/man6/cupclash.6" >"$E2E_TMP/lint.log" 2>&1 ||
+    fail "the manual does not pass mandoc's lint: $(cat "$E2E_TMP/lint.log")"
+note "the six icons are there, the menu entry and the metainfo validate, the manual lints clean"
 
 # ---- what the command answers itself, with no display at all -------------------------------------
 # Runs the command with the given arguments; its output, error and status land in OUT, ERR, STATUS.
