@@ -1,7 +1,8 @@
 // cupclash-sim: the computer plays itself, round after round, with the real engine, without a
 // display and without pacing, and reports how the rounds went.
 //
-//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--strength S] [--record FILE]
+//   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left | --paced-left] [--strength S]
+//                [--record FILE]
 //   cupclash-sim --replay FILE [--script FILE]
 //
 // Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
@@ -13,7 +14,9 @@
 // person, and the rounds show how fast it wins alone. A round that has not ended after the frame cap
 // is reported as capped. --strength easy, normal or hard paces the computer as the game's setting
 // does (normal when not given; it counts only against the idle person, as the computer playing both
-// boards decides on every frame) and adds the cups each side broke a minute. The exit status is 0 when every round ended with a winner, 1 when one was
+// boards decides on every frame) and adds the cups each side broke a minute. With --paced-left the
+// left board is the computer too, paced at normal strength on a pulse of its own, as the right one
+// is against a person: the strengths measured against the normal computer. The exit status is 0 when every round ended with a winner, 1 when one was
 // capped, 2 on a bad command line or a script that cannot be read or holds a fault.
 //
 // --record FILE writes the replay of the matches it simulates (a capped round ends its match there,
@@ -52,6 +55,7 @@ struct Options {
     const char* script = ai_script_file;
     long frame_cap = default_frame_cap;
     bool idle_left = false;  // the left board is a person who presses nothing
+    bool paced_left = false;  // the left board is the computer at normal pace, as against a person
     const char* record = nullptr;  // the replay to write
     const char* replay = nullptr;  // the replay to play back instead
     int strength = -1;             // --strength: 0..2 (Strength); -1 not given
@@ -80,7 +84,7 @@ struct RoundStats {
 };
 
 [[noreturn]] void usage() {
-    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left] [--strength S] [--record FILE]\n"
+    std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left | --paced-left] [--strength S] [--record FILE]\n"
                          "       cupclash-sim --replay FILE [--script FILE]\n");
     std::exit(2);
 }
@@ -101,6 +105,8 @@ Options parse_options(int argc, char** argv) {
             o.script = argv[++k];
         } else if (std::strcmp(argv[k], "--idle-left") == 0) {
             o.idle_left = true;
+        } else if (std::strcmp(argv[k], "--paced-left") == 0) {
+            o.paced_left = true;
         } else if (std::strcmp(argv[k], "--strength") == 0 && k + 1 < argc) {
             k++;
             for (int s = 0; s < strengths; s++)
@@ -156,6 +162,20 @@ void observe(const Player* p, SideStats* s) {
     s->last_state = p->state;
     s->last_chain = p->chain;
     s->last_super_active = p->super_active;
+}
+
+// --paced-left: the left board's own pacing, at normal strength, kept apart from the right board's
+// pulse in match.ai_go.
+int8_t left_accum = 0;
+bool left_due = false;
+void paced_left_command(Player* p) {
+    left_accum = static_cast<int8_t>(left_accum + match.round_number);
+    if (left_accum > pacing_threshold(strength_normal)) left_due = true, left_accum = 0;
+    const int32_t right_pulse = match.ai_go;
+    match.ai_go = left_due ? 1 : 0;
+    cpu_command(p);
+    left_due = match.ai_go != 0;  // a pulse that a busy board could not take waits
+    match.ai_go = right_pulse;
 }
 
 // The round being played, seen between its frames.
@@ -238,7 +258,8 @@ int main(int argc, char** argv) {
     if (o.replay) return replay_main(o);
     run_seed = o.seed;
     seed_random(&match.random, o.seed);
-    set_game_mode(o.idle_left ? mode_vs_cpu : mode_cpu_vs_cpu);
+    set_game_mode(o.idle_left || o.paced_left ? mode_vs_cpu : mode_cpu_vs_cpu);
+    if (o.paced_left) command_sources[0] = paced_left_command;
     if (o.strength >= 0) settings.strength = o.strength;
     between_frames = between_round_frames;
     reset_match();
