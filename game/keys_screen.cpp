@@ -63,7 +63,8 @@ int new_key(bool was_down[KEY_MAX]) {
 void take_key(KeysView* v, int code) {
     if (code == 0) return;
     v->waiting = false;
-    if (code != KEY_ESC) v->message = assign_key(&settings, v->set, v->action, code);
+    if (code == KEY_ESC) spend_escape();  // kept the old key: the screen stays open
+    else v->message = assign_key(&settings, v->set, v->action, code);
 }
 
 // A frame of the screen as it shows the keys: false when it is to close.
@@ -74,7 +75,7 @@ bool browse(KeysView* v, uint8_t command) {
     if (command & cmd_right) v->set = (v->set + 1) % key_sets;
     if (command) v->message.clear();
     v->waiting = command & (cmd_action | cmd_toggle);
-    return !key[KEY_ESC];
+    return !escape_down();
 }
 
 }  // namespace
@@ -96,7 +97,7 @@ void keys_screen() {
         else open = browse(&view, command);
         wait_for_tick();
     }
-    while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the screen's, not the title's
+    spend_escape();  // ESC is the screen's, not the title's
     destroy_bitmap(picture);  // 3. release; the keys changed are kept
     save_settings_if_changed();
 }

@@ -130,8 +130,8 @@ void sum_up_match() {
     for (int frame = 0; frame < summary_frames && !close_requested(); frame++) {
         draw_summary(r, place, frame);
         const bool chosen = menu_command(&held) & (cmd_action | cmd_toggle);
-        if (chosen || click_released(&click) || key[KEY_ESC]) break;
+        if (chosen || click_released(&click) || escape_down()) break;
         wait_for_tick();
     }
-    while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the title's, not the summary's
+    spend_escape();  // ESC is the summary's, not the title's
 }

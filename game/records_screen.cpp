@@ -56,14 +56,14 @@ void records_screen() {
     int strength = settings.strength;
     uint8_t held = menu_keys_down();
     // 2. Frames until ESC, Z or Return; left and right turn to another strength.
-    for (bool open = true; open && !close_requested();) {
+    for (bool open = true; open;) {
         draw_records(picture, table, strength);
         const uint8_t command = menu_command(&held);
         if ((command & cmd_left) && strength > 0) strength--;
         if ((command & cmd_right) && strength < strengths - 1) strength++;
-        open = !(command & (cmd_action | cmd_toggle)) && !key[KEY_ESC];
+        open = !(command & (cmd_action | cmd_toggle)) && !escape_down();
         wait_for_tick();
     }
-    while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the screen's, not the title's
+    spend_escape();  // ESC is the screen's, not the title's
     destroy_bitmap(picture);  // 3. release
 }

@@ -42,11 +42,13 @@ void show_top_picture(const PictureFile& file) {
     destroy_bitmap(picture);
 }
 
-// The computer's strength on a strip over the top picture, with the keys that change it; left and
-// right change it. Kept in the settings when the select closes.
-constexpr int strength_y = 158;  // between the picture's last two lines
-void draw_strength(BITMAP* top) {
+// The top picture, and against the computer its strength on a strip between the picture's last
+// two lines (in WATCH it plays both boards at full pace); left and right change it. Kept in the
+// settings when the select closes.
+constexpr int strength_y = 158;
+void draw_strength(BITMAP* top, bool against_cpu) {
     blit(top, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+    if (!against_cpu) return;
     char line[48];
     std::snprintf(line, sizeof line, "<  COMPUTER: %s  >", strength_labels[settings.strength]);
     const int w = 176;
