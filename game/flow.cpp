@@ -108,7 +108,6 @@ void reset_match() {
     match.winner = no_winner;
     match.rounds_won[0] = match.rounds_won[1] = 0;
     match.longest_chain[0] = match.longest_chain[1] = 0;
-    match.ai_strength = static_cast<int16_t>(settings.strength);
 }
 
 void start_round() {
@@ -208,7 +207,8 @@ void run_match_flow(bool two_players_first) {
         }
         if (choose_characters()) {            // 6. both sides' characters; none on ESC
             do {
-                start_recording(game_data_sums(ai_script_file));  // 7. the match's start; its commands from here
+                match.ai_strength = static_cast<int16_t>(settings.strength);  // 7. the strength chosen, then
+                start_recording(game_data_sums(ai_script_file));  // the match's start; its commands from here
                 play_match();                 // 8.-9. nobody has won yet; the rounds
                 stop_recording();             // 10. the match's replay, kept in the replays folder
                 keep_replay(take_recording());

@@ -127,7 +127,6 @@ int8_t character_select() {
     destroy_bitmap(picture);
     destroy_bitmap(top);
     save_settings_if_changed();
-    match.ai_strength = static_cast<int16_t>(settings.strength);
     return chosen;
 }
 

@@ -5,7 +5,8 @@
 #   round is won that fast, so every round is a match of its own);
 # - a whole 8-round match, seed 43: the left side wins seven rounds and loses the eighth, through
 #   loading, intro, battle, settling, banners, results and changes of character. Its file must stay
-#   under 64 KiB.
+#   under 64 KiB;
+# - three matches lost at hard strength, which play back at that strength whatever the setting.
 set -euo pipefail
 cd "$1"
 tmp=$(mktemp -d)
@@ -33,3 +34,9 @@ grep -qx 'match 1: rounds 8, score left 41865, right 7026' "$tmp/play.out" &&
 size=$(stat -c %s "$tmp/eight.replay")
 [ "$size" -lt 65536 ] || fail "an 8-round match takes $size bytes"
 echo "an 8-round match: $size bytes, $(tail -n1 "$tmp/play.out")"
+
+# A match against the computer at another strength plays back at the strength it was played at.
+./cupclash-sim 3 5 --idle-left --strength hard --record "$tmp/hard.replay" >"$tmp/record.out" ||
+    fail "recording 3 rounds at hard: $(tail -n4 "$tmp/record.out")"
+./cupclash-sim --replay "$tmp/hard.replay" >"$tmp/play.out" || fail "playing a hard match back: $(tail -n1 "$tmp/play.out")"
+echo "3 matches at hard strength: $(tail -n1 "$tmp/play.out")"

@@ -260,7 +260,7 @@ int main(int argc, char** argv) {
     seed_random(&match.random, o.seed);
     set_game_mode(o.idle_left || o.paced_left ? mode_vs_cpu : mode_cpu_vs_cpu);
     if (o.paced_left) command_sources[0] = paced_left_command;
-    if (o.strength >= 0) settings.strength = o.strength;
+    if (o.strength >= 0) match.ai_strength = static_cast<int16_t>(o.strength);  // kept by every new match
     between_frames = between_round_frames;
     reset_match();
     players[0]->character = 0;
