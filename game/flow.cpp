@@ -40,18 +40,6 @@ bool pausable_frame(void (*frame)()) {
     return true;
 }
 
-// The intro lasts while a character plays its round-opening animation; ESC waits for the battle,
-// the window's close button does not.
-void play_intro() {
-    round_phase = phase_intro;
-    while (!close_requested()) {
-        tick_count = 0;
-        if (players[0]->anim_queue[0] == anim_idle && players[1]->anim_queue[0] == anim_idle) return;
-        intro_frame();
-        wait_for_tick();
-    }
-}
-
 void play_battle() {
     round_phase = phase_battle;
     while (round_in_play() && pausable_frame(battle_frame)) {
@@ -63,23 +51,6 @@ void play_battle() {
 void play_settling() {
     round_phase = phase_settling;
     while (!boards_at_rest() && pausable_frame(battle_frame)) {
-    }
-}
-
-// The banners slide down over the boards while the last cups pop.
-void play_banner() {
-    round_phase = phase_banner;
-    for (match.banner_y = -(winlose->h / 2); match.banner_y < banner_rest_y && pausable_frame(result_frame);
-         match.banner_y += banner_speed) {
-    }
-}
-
-// The banners stay while the characters play their win and lose animations.
-void play_result() {
-    round_phase = phase_result;
-    const Player* won = players[match.winner];
-    const Player* lost = players[1 - match.winner];
-    while ((won->anim_queue[0] == anim_win || lost->anim_queue[0] == anim_lose) && pausable_frame(result_frame)) {
     }
 }
 
@@ -100,6 +71,35 @@ bool choose_characters() {
 }
 
 }  // namespace
+
+// The intro lasts while a character plays its round-opening animation; ESC waits for the battle,
+// the window's close button does not.
+void play_intro() {
+    round_phase = phase_intro;
+    while (!close_requested()) {
+        tick_count = 0;
+        if (players[0]->anim_queue[0] == anim_idle && players[1]->anim_queue[0] == anim_idle) return;
+        intro_frame();
+        wait_for_tick();
+    }
+}
+
+// The banners slide down over the boards while the last cups pop.
+void play_banner() {
+    round_phase = phase_banner;
+    for (match.banner_y = -(winlose->h / 2); match.banner_y < banner_rest_y && pausable_frame(result_frame);
+         match.banner_y += banner_speed) {
+    }
+}
+
+// The banners stay while the characters play their win and lose animations.
+void play_result() {
+    round_phase = phase_result;
+    const Player* won = players[match.winner];
+    const Player* lost = players[1 - match.winner];
+    while ((won->anim_queue[0] == anim_win || lost->anim_queue[0] == anim_lose) && pausable_frame(result_frame)) {
+    }
+}
 
 void reset_match() {
     match.round_number = 1;

@@ -41,6 +41,13 @@ void next_round();
 // ends it by a quit request), between two people until one of them has won three.
 bool match_undecided();
 
+// Phases of a round that take no commands that matter, paced by wait_for_tick: the intro while the
+// opening animation plays (ESC waits for the battle), the banners sliding in, and the win and lose
+// animations under them.
+void play_intro();
+void play_banner();
+void play_result();
+
 // One pass of the round loop: loading screen, intro, battle, settling, banner and result, paced by
 // wait_for_tick. Returns false when the round loop is to be left (a quit, ESC, or a lost match).
 bool play_round();

@@ -10,6 +10,7 @@
 
 std::atomic<int> tick_count{0};
 void (*between_frames)() = nullptr;
+bool frames_unseen = false;
 
 namespace {
 

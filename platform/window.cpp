@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/assets.h"
+#include "platform/ticks.h"
 
 int window_scale = 1;
 int window_left = 0, window_top = 0;
@@ -127,6 +128,7 @@ void open_window(int scale, bool fullscreen) {
 }
 
 void show_on_window(BITMAP* source, int source_y, int window_y) {
+    if (frames_unseen) return;
     if (window_scale == 1) {
         blit(source, screen, 0, source_y, window_left, window_top + window_y, screen_width, panel_height);
         return;

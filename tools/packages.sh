@@ -6,6 +6,8 @@
 GAME_PACKAGES=(build-essential cmake pkg-config liballegro4-dev libfreetype-dev fonts-dejavu-core zlib1g-dev)
 # The music is rendered at build time by FluidSynth with a General MIDI sound font.
 GAME_PACKAGES+=(libfluidsynth-dev timgm6mb-soundfont)
+# Online play runs over ENet.
+GAME_PACKAGES+=(libenet-dev)
 # On top, to build and run the unit tests, the benchmarks and the end-to-end tests (a virtual X
 # server, a key presser, screenshots, and Xlib for the little window-closing helper).
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev)

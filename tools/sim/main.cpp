@@ -4,6 +4,7 @@
 //   cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left | --paced-left] [--strength S]
 //                [--record FILE]
 //   cupclash-sim --replay FILE [--script FILE]
+//   cupclash-sim ROUNDS SEED --host PORT | --join HOST[:PORT] [--delay FRAMES] [--frame-ms MS] [--record FILE]
 //
 // Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
 // "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played by the
@@ -33,13 +34,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "control/cpu.h"
 #include "game/flow.h"
 #include "game/frame.h"
+#include "game/online.h"
 #include "game/replay.h"
 #include "game/replay_files.h"
 #include "platform/assets.h"
+#include "platform/net.h"
 #include "platform/settings.h"
 #include "platform/ticks.h"
 #include "state/match.h"
@@ -59,6 +63,10 @@ struct Options {
     const char* record = nullptr;  // the replay to write
     const char* replay = nullptr;  // the replay to play back instead
     int strength = -1;             // --strength: 0..2 (Strength); -1 not given
+    const char* host = nullptr;    // --host PORT
+    const char* join = nullptr;    // --join HOST[:PORT]
+    long delay = 0;  // the computer decides on the frame it plays: no delay for it
+    long frame_ms = 40;
 };
 
 // What one side did in a round, seen between frames.
@@ -85,7 +93,9 @@ struct RoundStats {
 
 [[noreturn]] void usage() {
     std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left | --paced-left] [--strength S] [--record FILE]\n"
-                         "       cupclash-sim --replay FILE [--script FILE]\n");
+                         "       cupclash-sim --replay FILE [--script FILE]\n"
+                         "       cupclash-sim ROUNDS SEED --host PORT | --join HOST[:PORT] [--delay FRAMES] [--frame-ms MS]"
+                         " [--record FILE]\n");
     std::exit(2);
 }
 
@@ -116,6 +126,14 @@ Options parse_options(int argc, char** argv) {
             o.record = argv[++k];
         } else if (std::strcmp(argv[k], "--replay") == 0 && k + 1 < argc) {
             o.replay = argv[++k];
+        } else if (std::strcmp(argv[k], "--host") == 0 && k + 1 < argc) {
+            o.host = argv[++k];
+        } else if (std::strcmp(argv[k], "--join") == 0 && k + 1 < argc) {
+            o.join = argv[++k];
+        } else if (std::strcmp(argv[k], "--delay") == 0 && k + 1 < argc) {
+            if (!parse_number(argv[++k], &o.delay) || o.delay < 0 || o.delay > 3) usage();
+        } else if (std::strcmp(argv[k], "--frame-ms") == 0 && k + 1 < argc) {
+            if (!parse_number(argv[++k], &o.frame_ms) || o.frame_ms < 0 || o.frame_ms > 1000) usage();
         } else if (std::strcmp(argv[k], "--cap") == 0 && k + 1 < argc) {
             if (!parse_number(argv[++k], &o.frame_cap) || o.frame_cap < 1) usage();
         } else if (positional == 0 && parse_number(argv[k], &value) && value >= 1) {
@@ -129,6 +147,7 @@ Options parse_options(int argc, char** argv) {
         }
     }
     if (o.replay ? positional != 0 || o.record : positional != 2) usage();
+    if (o.host && o.join) usage();
     return o;
 }
 
@@ -242,6 +261,7 @@ int replay_main(const Options& o) {
         return 1;
     }
     std::printf("replay: %llu checksums agree\n", static_cast<unsigned long long>(report.agreed));
+    std::printf("final checksum: %016llx\n", static_cast<unsigned long long>(live_checksum()));
     return 0;
 }
 
@@ -250,12 +270,60 @@ const char* winner_name(const RoundStats& r) {
     return r.winner == 0 ? "left" : "right";
 }
 
+// The online side's frames follow each other every frame_ms.
+long online_frame_ms = 40;
+void pace_online() {
+    static auto next = std::chrono::steady_clock::now();
+    next += std::chrono::milliseconds(online_frame_ms);
+    const auto now = std::chrono::steady_clock::now();
+    if (next < now) next = now;
+    std::this_thread::sleep_until(next);
+}
+
+// One side of a match between two machines.
+int online_main(const Options& o) {
+    OnlineOptions on;
+    on.hosting = o.host != nullptr;
+    std::string address = on.hosting ? "" : o.join;
+    long port = 0;
+    if (on.hosting ? !parse_number(o.host, &port) || port < 1 || port > 65535 : !split_address(address, &on.address, &on.port))
+        usage();
+    if (on.hosting) on.port = static_cast<uint16_t>(port);
+    on.character = on.hosting ? 0 : 1;
+    on.input_delay = static_cast<int>(o.delay);
+    on.decide = cpu_command;
+    on.round_limit = o.rounds;
+    on.pace = pace_online;
+    on.data = game_data_sums(o.script);
+    online_frame_ms = o.frame_ms;
+    between_frames = nullptr;
+    const OnlineResult r = play_online(on);
+    std::printf("frames %llu in %.1f s, rollbacks %llu (%.2f/s), frames rolled back %llu, malformed packets %llu\n",
+                static_cast<unsigned long long>(r.frames), r.seconds, static_cast<unsigned long long>(r.rollbacks),
+                r.seconds > 0 ? r.rollbacks / r.seconds : 0.0, static_cast<unsigned long long>(r.frames_rolled_back),
+                static_cast<unsigned long long>(r.malformed));
+    std::printf("bytes sent %llu (%.0f/s), received %llu (%.0f/s)\n", static_cast<unsigned long long>(r.bytes_sent),
+                r.seconds > 0 ? r.bytes_sent / r.seconds : 0.0, static_cast<unsigned long long>(r.bytes_received),
+                r.seconds > 0 ? r.bytes_received / r.seconds : 0.0);
+    if (o.record) {
+        const std::string fault = save_replay(r.replay, o.record);
+        if (!fault.empty()) std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
+    }
+    if (!r.played) {
+        std::fprintf(stderr, "cupclash-sim: %s\n", r.message.c_str());
+        return 1;
+    }
+    std::printf("final checksum: %016llx\n", static_cast<unsigned long long>(r.final_checksum));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const Options o = parse_options(argc, argv);
     start_headless_game(o);
     if (o.replay) return replay_main(o);
+    if (o.host || o.join) return online_main(o);
     run_seed = o.seed;
     seed_random(&match.random, o.seed);
     set_game_mode(o.idle_left || o.paced_left ? mode_vs_cpu : mode_cpu_vs_cpu);

@@ -1,0 +1,54 @@
+// A match between two machines: the handshake, then the rounds with rollback (game/rollback.h)
+// over the link (platform/net.h). The host plays the left board and draws the seed; the joiner
+// plays the right one. Each machine decides only its own board's commands.
+//
+// Phases: the battle and the settling take commands and step with rollback; a phase ends only on
+// an agreed frame (a guessed frame where it would end waits for the real commands and is looked at
+// again). The intro, the banners and the result take no commands that matter: each machine plays
+// them by itself with empty commands, from the same agreed state, so they end alike.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "board/turn.h"
+#include "state/replay_file.h"
+
+constexpr int default_input_delay = 1;
+
+struct OnlineOptions {
+    bool hosting = true;
+    std::string address;  // joining: where the host is
+    uint16_t port = 0;
+    int8_t character = 0;  // this side's character
+    int input_delay = default_input_delay;  // 0..3 frames
+    CommandSource decide = nullptr;  // decides this side's command (the keyboard, or the computer)
+    long round_limit = 0;  // > 0: the match stops after that many rounds (the simulator)
+    uint32_t connect_wait_ms = 30000;  // how long a host waits for the other player, a joiner for the host
+    void (*pace)() = nullptr;  // ends a frame: waits for the next tick
+    bool (*give_up)() = nullptr;  // true when the player gives up waiting (ESC); may be null
+    DataSums data = {};
+};
+
+struct OnlineResult {
+    bool played = false;  // the match ran to its end (or its round limit) with both sides
+    std::string message;  // otherwise why not, one line: "the other player left", ...
+    uint64_t final_checksum = 0;  // of the last agreed frame
+    Replay replay;        // the match as far as it was agreed
+    // Figures of the link.
+    uint64_t frames = 0, rollbacks = 0, frames_rolled_back = 0, malformed = 0;
+    uint64_t bytes_sent = 0, bytes_received = 0;
+    double seconds = 0;
+};
+
+// Plays one online match from the handshake to its end.
+OnlineResult play_online(const OnlineOptions& options);
+
+// The figures of the match being played, for the screen: round trip, frames rolled back, packets lost.
+struct OnlineFigures {
+    uint32_t round_trip_ms = 0;
+    uint64_t frames_rolled_back = 0;
+    uint32_t packets_lost = 0;
+    bool waiting = false;  // the other side is more than most_rollback frames behind
+};
+OnlineFigures online_figures();

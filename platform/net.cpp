@@ -1,0 +1,133 @@
+#include "platform/net.h"
+
+#include <enet/enet.h>
+
+#include <cstdlib>
+
+struct NetLink {
+    ENetHost* host = nullptr;
+    ENetPeer* peer = nullptr;  // the one peer, once connected (joining: from the start)
+};
+
+namespace {
+
+constexpr size_t channels = 2;
+constexpr uint32_t silence_ms = 5000;  // a peer silent this long is lost
+
+bool started() {
+    static const bool ok = enet_initialize() == 0;
+    return ok;
+}
+
+}  // namespace
+
+NetLink* net_host(uint16_t port, std::string* fault) {
+    ENetAddress address{ENET_HOST_ANY, port};
+    ENetHost* host = started() ? enet_host_create(&address, 1, channels, 0, 0) : nullptr;
+    if (!host) {
+        *fault = "cannot listen on port " + std::to_string(port);
+        return nullptr;
+    }
+    return new NetLink{host, nullptr};
+}
+
+NetLink* net_join(const std::string& name, uint16_t port, std::string* fault) {
+    ENetAddress address{0, port};
+    if (!started() || enet_address_set_host(&address, name.c_str()) != 0) {
+        *fault = "cannot find the address " + name;
+        return nullptr;
+    }
+    ENetHost* host = enet_host_create(nullptr, 1, channels, 0, 0);
+    ENetPeer* peer = host ? enet_host_connect(host, &address, channels, 0) : nullptr;
+    if (!peer) {
+        if (host) enet_host_destroy(host);
+        *fault = "cannot open a connection";
+        return nullptr;
+    }
+    enet_peer_timeout(peer, 0, silence_ms, silence_ms);
+    return new NetLink{host, peer};
+}
+
+NetEvent net_poll(NetLink* link, uint32_t wait_ms) {
+    NetEvent out;
+    ENetEvent event;
+    if (enet_host_service(link->host, &event, wait_ms) <= 0) return out;
+    switch (event.type) {
+    case ENET_EVENT_TYPE_CONNECT:
+        link->peer = event.peer;
+        enet_peer_timeout(event.peer, 0, silence_ms, silence_ms);
+        out.kind = net_connected;
+        break;
+    case ENET_EVENT_TYPE_RECEIVE:
+        if (event.peer == link->peer) {  // anyone else is no part of this match
+            out.kind = net_received;
+            out.bytes.assign(event.packet->data, event.packet->data + event.packet->dataLength);
+        }
+        enet_packet_destroy(event.packet);
+        break;
+    case ENET_EVENT_TYPE_DISCONNECT:
+        if (event.peer == link->peer) {
+            out.kind = net_disconnected;
+            link->peer = nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+    return out;
+}
+
+void net_send(NetLink* link, NetChannel channel, const std::vector<uint8_t>& bytes) {
+    if (!link->peer || link->peer->state != ENET_PEER_STATE_CONNECTED) return;
+    const uint32_t flags = channel == channel_reliable ? ENET_PACKET_FLAG_RELIABLE : ENET_PACKET_FLAG_UNSEQUENCED;
+    enet_peer_send(link->peer, channel, enet_packet_create(bytes.data(), bytes.size(), flags));
+    enet_host_flush(link->host);
+}
+
+void net_close(NetLink* link) {
+    if (!link) return;
+    if (link->peer) {
+        enet_peer_disconnect_now(link->peer, 0);
+        enet_host_flush(link->host);
+    }
+    enet_host_destroy(link->host);
+    delete link;
+}
+
+NetFigures net_figures(const NetLink* link) {
+    NetFigures f;
+    if (link->peer) {
+        f.round_trip_ms = link->peer->roundTripTime;
+        f.packets_lost = link->peer->packetsLost;
+    }
+    f.bytes_sent = link->host->totalSentData;
+    f.bytes_received = link->host->totalReceivedData;
+    return f;
+}
+
+bool split_address(const std::string& text, std::string* host, uint16_t* port) {
+    *port = default_port;
+    std::string port_text;
+    if (!text.empty() && text[0] == '[') {  // [v6]:port
+        const size_t close = text.find(']');
+        if (close == std::string::npos) return false;
+        *host = text.substr(1, close - 1);
+        if (close + 1 < text.size()) {
+            if (text[close + 1] != ':') return false;
+            port_text = text.substr(close + 2);
+        }
+    } else if (text.find(':') != text.rfind(':')) {  // a bare IPv6 address: no port
+        *host = text;
+    } else {
+        const size_t colon = text.find(':');
+        *host = text.substr(0, colon);
+        if (colon != std::string::npos) port_text = text.substr(colon + 1);
+    }
+    if (host->empty()) return false;
+    if (port_text.empty()) return text.back() != ':';
+    char* end = nullptr;
+    const long value = std::strtol(port_text.c_str(), &end, 10);
+    if (*end != '\0' || value < 1 || value > 65535) return false;
+    *port = static_cast<uint16_t>(value);
+    return true;
+}

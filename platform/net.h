@@ -1,0 +1,44 @@
+// The link to the other machine of an online match, over ENet: one peer, a reliable channel for the
+// handshake and messages and an unreliable one for inputs. Only bytes pass here; state/packets.h
+// gives them meaning.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr uint16_t default_port = 7425;
+
+enum NetChannel : uint8_t { channel_reliable = 0, channel_inputs = 1 };
+
+enum NetEventKind { net_nothing, net_connected, net_received, net_disconnected };
+
+struct NetEvent {
+    NetEventKind kind = net_nothing;
+    std::vector<uint8_t> bytes;  // net_received: the packet
+};
+
+struct NetLink;
+
+// Listens on `port` for one peer; null and *fault ("cannot listen on port 7425") when it cannot.
+NetLink* net_host(uint16_t port, std::string* fault);
+// Starts connecting to `address` (a name or a numeric address) at `port`; null and *fault when the
+// address cannot be resolved.
+NetLink* net_join(const std::string& address, uint16_t port, std::string* fault);
+// Waits up to `wait_ms` for the next event (0: only what is there). A second peer is refused.
+NetEvent net_poll(NetLink* link, uint32_t wait_ms);
+// Sends bytes to the peer, when there is one.
+void net_send(NetLink* link, NetChannel channel, const std::vector<uint8_t>& bytes);
+// Says goodbye to the peer (sent at once) and releases everything.
+void net_close(NetLink* link);
+
+struct NetFigures {
+    uint32_t round_trip_ms = 0;
+    uint32_t packets_lost = 0;  // reliable packets ENet had to send again, and unacknowledged ones
+    uint64_t bytes_sent = 0;    // everything this side sent, ENet's headers included
+    uint64_t bytes_received = 0;
+};
+NetFigures net_figures(const NetLink* link);
+
+// Splits "HOST[:PORT]" ("[v6]:PORT" for an IPv6 address with a port): false for a bad port.
+bool split_address(const std::string& text, std::string* host, uint16_t* port);
