@@ -260,8 +260,8 @@ int replay_main(const Options& o) {
         std::printf("replay: %s\n", drift_text(report).c_str());
         return 1;
     }
-    std::printf("replay: %llu checksums agree\n", static_cast<unsigned long long>(report.agreed));
     std::printf("final checksum: %016llx\n", static_cast<unsigned long long>(live_checksum()));
+    std::printf("replay: %llu checksums agree\n", static_cast<unsigned long long>(report.agreed));
     return 0;
 }
 

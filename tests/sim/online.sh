@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Two headless sides play a whole round online through the relay, which delays, jitters, loses,
+# duplicates and reorders their datagrams (usage: online.sh GAME_DIR). Both must end with the same
+# final checksum, and each side's replay must play back to that checksum too.
+set -euo pipefail
+cd "$1"
+tmp=$(mktemp -d)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$tmp"' EXIT
+fail() {
+    echo "online: FAIL: $*" >&2
+    exit 1
+}
+
+port=$((20000 + $$ % 20000))
+./cupclash-relay $((port + 1)) 127.0.0.1:$port --delay 20 --jitter 10 --loss 5 --duplicate 3 --reorder 3 --for 60 \
+    >"$tmp/relay.out" &
+pids+=($!)
+./cupclash-sim 1 0 --host $port --frame-ms 4 --record "$tmp/host.replay" >"$tmp/host.out" 2>&1 &
+host=$!
+pids+=($host)
+./cupclash-sim 1 0 --join 127.0.0.1:$((port + 1)) --frame-ms 4 --record "$tmp/join.replay" >"$tmp/join.out" 2>&1 ||
+    fail "the joining side: $(cat "$tmp/join.out")"
+wait "$host" || fail "the hosting side: $(cat "$tmp/host.out")"
+
+sum() { sed -n 's/^final checksum: //p' "$1"; }
+host_sum=$(sum "$tmp/host.out")
+join_sum=$(sum "$tmp/join.out")
+[ -n "$host_sum" ] && [ "$host_sum" = "$join_sum" ] || fail "the sides end apart: host $host_sum, joiner $join_sum"
+for side in host join; do
+    ./cupclash-sim --replay "$tmp/$side.replay" >"$tmp/$side.play" || fail "the $side's replay: $(tail -n2 "$tmp/$side.play")"
+    [ "$(sum "$tmp/$side.play")" = "$host_sum" ] || fail "the $side's replay ends elsewhere: $(cat "$tmp/$side.play")"
+done
+echo "online: both sides and both replays end at $host_sum; $(grep rollbacks "$tmp/join.out")"
