@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "game/frame.h"
+#include "game/rollback.h"
 #include "headless.h"
 #include "state/match.h"
 
@@ -37,3 +38,26 @@ void BM_Checksum(benchmark::State& state) {
 BENCHMARK(BM_Checksum);
 
 }  // namespace
+
+// A rollback of eight frames: the state before them restored and eight battle frames stepped again,
+// unseen (the target is 2 ms).
+void BM_RollbackOfEightFrames(benchmark::State& state) {
+    both_boards_refilling();
+    Rollback r;
+    reset_rollback(&r, 0, 0);
+    command_sources[0] = command_sources[1] = stepped_command;
+    for (uint32_t k = 0; k < most_rollback; k++) {
+        add_local_command(&r, cmd_action);
+        step_frame(&r, battle_frame);
+    }
+    const std::vector<uint8_t> theirs(most_rollback, cmd_left | cmd_action);
+    for (auto _ : state) {
+        r.remote_known = 0;
+        r.commands[1].clear();
+        r.guessed.assign(most_rollback, 0);
+        add_remote_commands(&r, 0, theirs);  // every guess was wrong: all eight frames again
+        correct(&r, battle_frame, [] { return true; });
+    }
+    if (r.rollbacks != state.iterations()) state.SkipWithError("a pass rolled nothing back");
+}
+BENCHMARK(BM_RollbackOfEightFrames)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,186 @@
+// Online play without a network: the packets as bytes, and rollback giving the frames that known
+// commands give.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "control/cpu.h"
+#include "game/frame.h"
+#include "game/rollback.h"
+#include "headless.h"
+#include "state/packets.h"
+
+namespace {
+
+std::vector<uint8_t> inputs_bytes(uint32_t first, std::vector<uint8_t> commands) {
+    Packet p;
+    p.kind = packet_inputs;
+    p.first = first;
+    p.ack = 7;
+    p.commands = std::move(commands);
+    return write_packet(p);
+}
+
+TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
+    // Every kind reads back as written; commands keep their six bits and lose the rest.
+    Packet hello;
+    hello.kind = packet_hello;
+    hello.protocol = protocol_version;
+    hello.version = "0.1.0";
+    hello.data = {1, 2, 3};
+    hello.character = 1;
+    Packet read;
+    std::vector<uint8_t> bytes = write_packet(hello);
+    ASSERT_TRUE(read_packet(bytes.data(), bytes.size(), &read));
+    EXPECT_EQ(read.version, "0.1.0");
+    EXPECT_EQ(read.data.patterns, 2u);
+    EXPECT_EQ(read.character, 1);
+    bytes = inputs_bytes(100, {0xff, 0, 33, 63, 16});
+    ASSERT_TRUE(read_packet(bytes.data(), bytes.size(), &read));
+    EXPECT_EQ(read.first, 100u);
+    EXPECT_EQ(read.ack, 7u);
+    EXPECT_EQ(read.commands, (std::vector<uint8_t>{63, 0, 33, 63, 16}));
+    EXPECT_EQ(bytes.size(), 10u + 4u) << "five commands take 30 bits";
+
+    // Malformed: each is refused.
+    const std::vector<uint8_t> inputs = inputs_bytes(5, {1, 2, 3});
+    std::vector<uint8_t> long_count = inputs;
+    long_count[9] = most_commands_per_packet + 1;
+    std::vector<uint8_t> no_count = inputs;
+    no_count[9] = 0;
+    std::vector<uint8_t> odd_text = write_packet(hello);
+    odd_text[4] = '\n';
+    std::vector<uint8_t> long_text = write_packet(hello);
+    long_text[3] = most_version_length + 1;
+    std::vector<uint8_t> third_character = write_packet(hello);
+    third_character.back() = 2;
+    const std::vector<std::vector<uint8_t>> malformed = {
+        {},
+        {0},
+        {99},
+        {inputs.begin(), inputs.end() - 1},
+        [&] { auto b = inputs; b.push_back(0); return b; }(),
+        long_count,
+        no_count,
+        odd_text,
+        long_text,
+        third_character,
+        {packet_checksum, 1, 2, 3},
+        {packet_bye, 0},
+    };
+    for (size_t k = 0; k < malformed.size(); k++)
+        EXPECT_FALSE(read_packet(malformed[k].data(), malformed[k].size(), &read)) << "case " << k;
+
+    // The window: no gap after what is known, nothing far past the frame stepped.
+    struct Case { uint32_t first; size_t count; uint32_t known, next; bool fits; };
+    for (const Case& c : {Case{10, 3, 10, 12, true}, Case{8, 3, 10, 12, true}, Case{11, 3, 10, 12, false},
+                          Case{70, 8, 78, 12, false}, Case{60, 16, 60, 12, true}, Case{0xfffffff0u, 32, 0xfffffff0u, 0, false}}) {
+        Packet p;
+        p.first = c.first;
+        p.commands.assign(c.count, 0);
+        EXPECT_EQ(inputs_in_window(p, c.known, c.next, 64), c.fits) << c.first << "+" << c.count;
+    }
+}
+
+class Rollback_ : public ::testing::Test {
+protected:
+    void SetUp() override {
+        start_headless();
+        if (ai_list.empty()) {
+            ASSERT_EQ(read_ai_script("AI_list.txt"), "");
+        }
+    }
+
+    static void start(uint32_t seed) {
+        reset_game_state();
+        seed_random(&match.random, seed);
+        set_game_mode(mode_two_players);
+        command_sources[0] = command_sources[1] = stepped_command;
+        for (Player* p : players) p->state = falling;
+    }
+
+    // Commands that move and act now and then: those of frame k of side `side`.
+    static uint8_t command(int side, uint32_t k) {
+        const uint32_t h = (k * 2654435761u) ^ (side * 40503u);
+        return static_cast<uint8_t>((h >> 7) % 5 == 0 ? (h >> 11) & command_bits : uint32_t{cmd_action});
+    }
+
+    static Rollback* running;
+    static uint32_t stop_at;
+    static bool before_stop() { return running->next < stop_at; }
+};
+Rollback* Rollback_::running = nullptr;
+uint32_t Rollback_::stop_at = 0;
+
+TEST_F(Rollback_, LateCommandsThatDifferStepTheFramesAgainToWhatKnownCommandsGive) {
+    constexpr uint32_t frames = 600;
+    // 1. Both sides' commands known at once: the frames as they should be.
+    Rollback known;
+    start(11);
+    reset_rollback(&known, 0, 0);
+    std::vector<uint64_t> expected;
+    for (uint32_t k = 0; k < frames; k++) {
+        add_local_command(&known, command(0, k));
+        add_remote_commands(&known, k, {command(1, k)});
+        step_frame(&known, battle_frame);
+        expected.push_back(live_checksum());
+    }
+    EXPECT_EQ(known.rollbacks, 0u);
+    // 2. The other side's commands come 1 to 8 frames late, in runs, some twice: every frame, once
+    // corrected, is the frame known commands gave, and guessed frames are never more than 8.
+    for (const uint32_t lateness : {1u, 3u, 7u}) {  // delivered every second frame: up to 8 behind
+        Rollback r;
+        running = &r;
+        stop_at = no_frame;
+        start(11);
+        reset_rollback(&r, 0, 0);
+        for (uint32_t k = 0; k < frames; k++) {
+            add_local_command(&r, command(0, k));
+            if (k >= lateness && k % 2 == 0) {  // a run from two frames already known up to k - lateness
+                const uint32_t from = r.remote_known > 2 ? r.remote_known - 2 : 0;
+                std::vector<uint8_t> run;
+                for (uint32_t f = from; f <= k - lateness; f++) run.push_back(command(1, f));
+                add_remote_commands(&r, from, run);
+            }
+            correct(&r, battle_frame, before_stop);
+            const uint32_t agreed = agreed_frames(r);
+            if (agreed >= 2 && agreed + most_rollback > r.next) {  // the state before the last agreed frame
+                ASSERT_EQ(match_checksum(r.saved[(agreed - 1) % (most_rollback + 1)]), expected[agreed - 2])
+                    << "late " << lateness << ", frame " << k;
+            }
+            ASSERT_TRUE(can_step(r)) << "frame " << k;
+            step_frame(&r, battle_frame);
+        }
+        std::vector<uint8_t> rest;
+        for (uint32_t f = r.remote_known; f < frames; f++) rest.push_back(command(1, f));
+        add_remote_commands(&r, r.remote_known, rest);
+        correct(&r, battle_frame, before_stop);
+        EXPECT_EQ(live_checksum(), expected.back()) << "late " << lateness;
+        EXPECT_GT(r.rollbacks, 10u) << "late " << lateness;
+    }
+}
+
+TEST_F(Rollback_, ACorrectionStopsWhereThePhaseEndsAndNeverStepsMoreThanEightAhead) {
+    Rollback r;
+    running = &r;
+    stop_at = no_frame;
+    start(5);
+    reset_rollback(&r, 1, 2);  // the right side, two frames of input delay
+    EXPECT_EQ(r.commands[1], (std::vector<uint8_t>{0, 0}));
+    for (uint32_t k = 0; k < 8; k++) {
+        add_local_command(&r, cmd_action);
+        ASSERT_TRUE(can_step(r));
+        step_frame(&r, battle_frame);
+    }
+    EXPECT_FALSE(can_step(r)) << "eight frames past what the other side's commands reach";
+    // The other side's real commands differ from frame 2 on; the phase ends before frame 5.
+    stop_at = 5;
+    add_remote_commands(&r, 0, {0, 0, cmd_left, cmd_left, cmd_left});
+    EXPECT_EQ(r.wrong_from, 2u);
+    correct(&r, battle_frame, before_stop);
+    EXPECT_EQ(r.next, 5u);
+    EXPECT_EQ(agreed_frames(r), 5u);
+    EXPECT_EQ(r.frames_rolled_back, 3u);
+}
+
+}  // namespace
