@@ -62,7 +62,8 @@ bool unpack_commands(Reader* r, size_t count, std::vector<uint8_t>* commands) {
     for (size_t k = 0; k < count; k++)
         for (int b = 0; b < 6; b++)
             if (r->at[(k * 6 + b) / 8] & (1 << ((k * 6 + b) % 8))) (*commands)[k] |= 1 << b;
-    return true;
+    const size_t used = count * 6 % 8;  // the bits past the last command are zero
+    return used == 0 || (r->at[bytes - 1] >> used) == 0;
 }
 
 bool read_inputs(Reader* r, Packet* p) {

@@ -48,6 +48,8 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
     long_count[9] = most_commands_per_packet + 1;
     std::vector<uint8_t> no_count = inputs;
     no_count[9] = 0;
+    std::vector<uint8_t> set_padding = inputs;  // 18 bits of commands: the last six must be zero
+    set_padding.back() |= 0x80;
     std::vector<uint8_t> odd_text = write_packet(hello);
     odd_text[4] = '\n';
     std::vector<uint8_t> long_text = write_packet(hello);
@@ -62,6 +64,7 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
         [&] { auto b = inputs; b.push_back(0); return b; }(),
         long_count,
         no_count,
+        set_padding,
         odd_text,
         long_text,
         third_character,
