@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "game/flow.h"
+#include "game/online_screens.h"
 #include "game/replay_files.h"
 #include "game/startup.h"
 #include "game/watch_replay.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     keeping_replays = true;
     record_file = command.record_file;
     start_game(command.scale);
+    if (command.online != CommandLine::offline)
+        run_online_match(command.online == CommandLine::join ? command.join_host : "", command.port);
     run_match_flow(command.two_players);
     shut_down_game();
     return stop_signal() ? 128 + stop_signal() : 0;

@@ -34,6 +34,7 @@ struct Session {
     bool waiting = false;
     int8_t decider_last = ai_no_slide;  // what the decider keeps between its commands
     Random decider_random{};
+    uint8_t held_dirs = 0;
     RecordedMatch recorded;
     uint32_t recorded_frames = 0;  // agreed frames of the rollback written into `recorded`
     uint64_t left_checksum = 0;    // local phases: the checksum taken before the left board's step
@@ -131,16 +132,18 @@ void send_inputs() {
 
 // This side's command, decided on the state as it stands and without changing it: what the
 // decider keeps of its own (the computer's last slide and its random numbers) lives here instead,
-// since the other machine never runs it.
+// since the other machine never runs it, and so does the keyboard's memory of the directions held.
 uint8_t decide_command() {
     static MatchState scratch;
     save_match(&scratch);
     Player* p = players[session->rollback.local];
     p->ai_last = session->decider_last;
+    p->held_dirs = session->held_dirs;
     match.random = session->decider_random;
     session->options.decide(p);
     const uint8_t command = p->command & command_bits;
     session->decider_last = p->ai_last;
+    session->held_dirs = p->held_dirs;
     session->decider_random = match.random;
     restore_match(scratch);
     return command;
@@ -382,9 +385,9 @@ OnlineResult play_online(const OnlineOptions& options) {
         command_sources[0] = before[0];
         command_sources[1] = before[1];
     }
-    Packet bye;  // 4. goodbye, the figures and the replay
+    Packet bye;  // 4. goodbye (lost on a link that is gone), the figures and the replay
     bye.kind = packet_bye;
-    if (s.ended.empty()) net_send(s.link, channel_reliable, write_packet(bye));
+    net_send(s.link, channel_reliable, write_packet(bye));
     fill_result(&result);
     net_close(s.link);
     session = nullptr;

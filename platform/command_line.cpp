@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/net.h"
 #include "platform/window.h"
 
 namespace {
@@ -30,6 +31,27 @@ std::string take_value(const std::string& option, const std::string& value, Comm
     return "";
 }
 
+// --host [PORT] (the port is a number, when one follows) and --join HOST[:PORT] from argv[*i] on.
+std::string take_online(const std::string& arg, int argc, const char* const* argv, int* i, CommandLine* command) {
+    command->port = default_port;
+    if (arg == "--host") {
+        command->online = CommandLine::host;
+        if (*i + 1 < argc && argv[*i + 1][0] != '-') {
+            std::string host;
+            const std::string value = argv[++*i];
+            if (value.find_first_not_of("0123456789") != std::string::npos || !split_address("x:" + value, &host, &command->port))
+                return "'--host' takes a port from 1 to 65535, not '" + value + "'";
+        }
+        return "";
+    }
+    command->online = CommandLine::join;
+    if (*i + 1 == argc) return "'--join' needs the host's address, as HOST or HOST:PORT";
+    const std::string value = argv[++*i];
+    if (!split_address(value, &command->join_host, &command->port))
+        return "'--join' takes HOST or HOST:PORT, not '" + value + "'";
+    return "";
+}
+
 }  // namespace
 
 CommandLine read_command_line(int argc, const char* const* argv) {
@@ -42,6 +64,11 @@ CommandLine read_command_line(int argc, const char* const* argv) {
             command.two_players = true;
             continue;
         }
+        if (arg == "--host" || arg == "--join") {
+            const std::string fault = take_online(arg, argc, argv, &i, &command);
+            if (!fault.empty()) return refused(fault);
+            continue;
+        }
         const std::string option = arg.substr(0, arg.find('='));
         const bool joined = option.size() < arg.size();  // --option=VALUE
         if (option != scale_option && option != replay_option && option != record_option)
@@ -51,6 +78,8 @@ CommandLine read_command_line(int argc, const char* const* argv) {
         const std::string fault = take_value(option, joined ? arg.substr(option.size() + 1) : argv[++i], &command);
         if (!fault.empty()) return refused(fault);
     }
+    if (command.online != CommandLine::offline && !command.replay_file.empty())
+        return refused("'--replay' plays a replay back: it does not go with '--host' or '--join'");
     if (!command.replay_file.empty() && !command.record_file.empty())
         return refused("'--replay' and '--record' do not go together: a replay plays back what was recorded");
     return command;
@@ -59,10 +88,12 @@ CommandLine read_command_line(int argc, const char* const* argv) {
 int answer_command_line(const CommandLine& command) {
     switch (command.action) {
     case CommandLine::help:
-        std::printf("usage: cupclash [--scale N] [--record FILE | --replay FILE] [--two-players] [--help] [--version]\n"
+        std::printf("usage: cupclash [--scale N] [--record FILE | --replay FILE] [--two-players] [--host [PORT] | --join HOST[:PORT]]"
+                    " [--help] [--version]\n"
                     "--scale 1..4 enlarges the 256 x 384 window (by default as far as the desktop allows); "
                     "--record FILE writes each match there too; --replay FILE plays one back; "
                     "--two-players starts a match between two people at one keyboard; "
+                    "--host waits for another machine to join a match (UDP port 7425 by default) and --join joins it; "
                     "the keys and where replays are kept are in man cupclash.\n");
         return 0;
     case CommandLine::version:

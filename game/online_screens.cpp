@@ -1,0 +1,109 @@
+#include "game/online_screens.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+
+#include "control/controls.h"
+#include "control/cpu.h"
+#include "game/frame.h"
+#include "game/online.h"
+#include "game/replay.h"
+#include "game/replay_files.h"
+#include "game/select.h"
+#include "platform/assets.h"
+#include "platform/music.h"
+#include "platform/net.h"
+#include "platform/ticks.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr int message_seconds = 4;
+constexpr int line_height = 12;
+
+bool figures_shown = false;
+bool figures_key_held = false;
+int local_side = 0;
+std::string waiting_for[2];  // the waiting screen's lines: where the match is
+
+// Lines of white text on black over the whole window, centred from `y`.
+void show_lines(const std::string lines[], int count) {
+    clear_to_color(top_panel, 0);
+    clear_to_color(bottom_panel, 0);
+    for (int k = 0; k < count; k++)
+        textout_centre_ex(top_panel, font, lines[k].c_str(), screen_width / 2, 80 + k * line_height,
+                          makecol(255, 255, 255), -1);
+    show_panels();
+}
+
+// The waiting screen, once per look at the link: true when the player gives up (ESC or the
+// window's close button).
+bool waiting_gives_up() {
+    const std::string lines[] = {"waiting for the other player...", "", waiting_for[0], waiting_for[1], "", "ESC: give up"};
+    show_lines(lines, 6);
+    return key[KEY_ESC] || close_requested();
+}
+
+// Over the bottom panel: "YOU" on one's own side, the figures when asked for (F turns them on and
+// off), and a word while the other side is too far behind.
+void draw_online_overlay() {
+    const OnlineFigures f = online_figures();
+    const int white = makecol(255, 255, 255), back = makecol(24, 14, 10);
+    const int you_x = local_side == 0 ? 6 : screen_width - 6 - text_length(font, "YOU");
+    rectfill(bottom_panel, you_x - 2, 2, you_x + text_length(font, "YOU") + 1, 12, back);
+    textout_ex(bottom_panel, font, "YOU", you_x, 4, makecol(255, 220, 120), -1);
+    if (f.waiting) textout_centre_ex(bottom_panel, font, "waiting for the other side", screen_width / 2, 20, white, back);
+    if (figures_shown) {
+        char line[3][48];
+        std::snprintf(line[0], sizeof line[0], "round trip %u ms", f.round_trip_ms);
+        std::snprintf(line[1], sizeof line[1], "frames rolled back %llu", static_cast<unsigned long long>(f.frames_rolled_back));
+        std::snprintf(line[2], sizeof line[2], "packets lost %u", f.packets_lost);
+        rectfill(bottom_panel, 2, 150, 190, 188, back);
+        for (int k = 0; k < 3; k++) textout_ex(bottom_panel, font, line[k], 6, 153 + k * line_height, white, -1);
+    }
+    show_on_window(bottom_panel, 0, panel_height);
+}
+
+// Ends every frame of the match: the overlay, then the tick.
+void pace_online() {
+    if (key[KEY_F] && !figures_key_held) figures_shown = !figures_shown;
+    figures_key_held = key[KEY_F];
+    draw_online_overlay();
+    wait_for_timer();
+}
+
+// Why the match ended early, on the screen for a few seconds (a key shortens it) and on standard error.
+void say_why(const std::string& why) {
+    std::fprintf(stderr, "cupclash: %s\n", why.c_str());
+    const std::string lines[] = {why, "", "back to the title..."};
+    show_lines(lines, 3);
+    clear_keybuf();
+    for (int tick = 0; tick < message_seconds * 25 && !keypressed() && !close_requested(); tick++) wait_for_timer();
+}
+
+}  // namespace
+
+void run_online_match(const std::string& join_host, uint16_t port) {
+    play_music(track_title);
+    const int8_t character = character_select();  // 1. one's own character
+    if (character < 0) return;
+    OnlineOptions options;  // 2. the match, after the wait
+    options.hosting = join_host.empty();
+    options.address = join_host;
+    options.port = port;
+    options.character = character;
+    options.decide = poll_controls;
+    options.pace = pace_online;
+    options.give_up = waiting_gives_up;
+    options.connect_wait_ms = options.hosting ? 24 * 3600 * 1000u : 10000u;
+    options.data = game_data_sums(ai_script_file);
+    local_side = options.hosting ? 0 : 1;
+    waiting_for[0] = options.hosting ? "give them this machine's address" : "joining " + join_host;
+    waiting_for[1] = (options.hosting ? "and port " : "port ") + std::to_string(port);
+    release_music();
+    const OnlineResult result = play_online(options);
+    keep_replay(result.replay);  // 3. the replay, even of a match cut short
+    if (!result.played && result.message != "gave up waiting" && !close_requested()) say_why(result.message);
+    release_music();
+}

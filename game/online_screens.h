@@ -1,0 +1,12 @@
+// The screens of a match between two machines: choosing one's character, waiting for the other
+// player (with the address to give them), the match itself with "YOU" over one's own board and the
+// link's figures on demand (F), and one line when it ended early. ESC gives up waiting.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Hosts (empty `join_host`) or joins a match on `port`, then returns for the title. The match's
+// replay is kept like any other; a match that ends early says why in one line on the screen and on
+// standard error.
+void run_online_match(const std::string& join_host, uint16_t port);
