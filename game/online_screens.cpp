@@ -21,6 +21,7 @@ namespace {
 
 constexpr int message_seconds = 4;
 constexpr int line_height = 12;
+constexpr int you_y = 28;  // under one's score, beside the balance bar
 
 bool figures_shown = false;
 bool figures_key_held = false;
@@ -51,9 +52,9 @@ void draw_online_overlay() {
     const OnlineFigures f = online_figures();
     const int white = makecol(255, 255, 255), back = makecol(24, 14, 10);
     const int you_x = local_side == 0 ? 6 : screen_width - 6 - text_length(font, "YOU");
-    rectfill(bottom_panel, you_x - 2, 2, you_x + text_length(font, "YOU") + 1, 12, back);
-    textout_ex(bottom_panel, font, "YOU", you_x, 4, makecol(255, 220, 120), -1);
-    if (f.waiting) textout_centre_ex(bottom_panel, font, "waiting for the other side", screen_width / 2, 20, white, back);
+    rectfill(bottom_panel, you_x - 2, you_y - 2, you_x + text_length(font, "YOU") + 1, you_y + 8, back);
+    textout_ex(bottom_panel, font, "YOU", you_x, you_y, makecol(255, 220, 120), -1);
+    if (f.waiting) textout_centre_ex(bottom_panel, font, "waiting for the other side", screen_width / 2, 40, white, back);
     if (figures_shown) {
         char line[3][48];
         std::snprintf(line[0], sizeof line[0], "round trip %u ms", f.round_trip_ms);
