@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Two headless sides play a whole round online through the relay, which delays, jitters, loses,
-# duplicates and reorders their datagrams (usage: online.sh GAME_DIR). Both must end with the same
-# final checksum, and each side's replay must play back to that checksum too.
+# duplicates and reorders their datagrams, while random datagrams from a stranger hit the host's port
+# (usage: online.sh GAME_DIR). Both must end with the same final checksum, and each side's replay
+# must play back to that checksum too.
 set -euo pipefail
 cd "$1"
 tmp=$(mktemp -d)
@@ -19,6 +20,13 @@ pids+=($!)
 ./cupclash-sim 1 0 --host $port --frame-ms 4 --record "$tmp/host.replay" >"$tmp/host.out" 2>&1 &
 host=$!
 pids+=($host)
+(   # a stranger's 300 random datagrams of 1 to 64 bytes at the host's port
+    for k in $(seq 300); do
+        head -c $((1 + RANDOM % 64)) /dev/urandom >/dev/udp/127.0.0.1/$port 2>/dev/null || true
+        sleep 0.01
+    done
+) &
+pids+=($!)
 ./cupclash-sim 1 0 --join 127.0.0.1:$((port + 1)) --frame-ms 4 --record "$tmp/join.replay" >"$tmp/join.out" 2>&1 ||
     fail "the joining side: $(cat "$tmp/join.out")"
 wait "$host" || fail "the hosting side: $(cat "$tmp/host.out")"
