@@ -105,3 +105,48 @@ TEST(CommandLineTest, TheWindowTakesTheLargestScaleThatFitsTheDesktop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLineTest, HostAndJoinTakeAPortAndAnAddress) {
+    struct Case {
+        std::vector<const char*> args;
+        CommandLine::Online online;
+        const char* host;
+        int port;           // 0 for a refusal
+        const char* named;  // what a refusal must quote
+    };
+    const Case cases[] = {
+        {{"--host"}, CommandLine::host, "", 7425, ""},
+        {{"--host", "7500", "--scale", "2"}, CommandLine::host, "", 7500, ""},
+        {{"--host", "--scale", "2"}, CommandLine::host, "", 7425, ""},
+        {{"--join", "example.org"}, CommandLine::join, "example.org", 7425, ""},
+        {{"--join", "10.0.0.2:9000"}, CommandLine::join, "10.0.0.2", 9000, ""},
+        {{"--join", "[::1]:9001"}, CommandLine::join, "::1", 9001, ""},
+        {{"--join", "fe80::1"}, CommandLine::join, "fe80::1", 7425, ""},
+        {{"--host", "70000"}, CommandLine::host, "", 0, "'70000'"},
+        {{"--host", "12ab"}, CommandLine::host, "", 0, "'12ab'"},
+        {{"--join"}, CommandLine::join, "", 0, "'--join'"},
+        {{"--join", "host:"}, CommandLine::join, "", 0, "'host:'"},
+        {{"--join", "host:0"}, CommandLine::join, "", 0, "'host:0'"},
+        {{"--join", ":7425"}, CommandLine::join, "", 0, "':7425'"},
+        {{"--join", "[::1"}, CommandLine::join, "", 0, "'[::1'"},
+        {{"--host", "--replay", "a.replay"}, CommandLine::host, "", 0, "'--replay'"},
+    };
+    for (const Case& c : cases) {
+        std::string shown;
+        for (const char* a : c.args) shown += std::string(" ") + a;
+        const CommandLine command = read(c.args);
+        if (c.port == 0) {
+            EXPECT_EQ(command.action, CommandLine::refuse) << shown;
+            EXPECT_NE(command.fault.find(c.named), std::string::npos) << shown << ": " << command.fault;
+            continue;
+        }
+        EXPECT_EQ(command.action, CommandLine::play) << shown << ": " << command.fault;
+        EXPECT_EQ(command.online, c.online) << shown;
+        EXPECT_EQ(command.join_host, c.host) << shown;
+        EXPECT_EQ(command.port, c.port) << shown;
+    }
+}
+
+}  // namespace
