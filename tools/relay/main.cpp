@@ -85,71 +85,87 @@ Options parse(int argc, char** argv) {
     std::exit(1);
 }
 
-}  // namespace
+// The relay's two sockets, what it holds and what it counted.
+struct Relay {
+    Options o;
+    int joiner_side = -1;  // bound to LISTEN_PORT on the loopback
+    int host_side = -1;    // connected to HOST:PORT
+    sockaddr_in joiner{};
+    bool joiner_known = false;
+    std::mt19937 random;
+    std::priority_queue<Held> held;
+    long passed = 0, lost = 0, doubled = 0, reordered = 0;
+    bool chance(int percent) { return static_cast<int>(random() % 100) < percent; }
+};
 
-int main(int argc, char** argv) {
-    const Options o = parse(argc, argv);
-    // 1. The side the joiner talks to, and the side that talks to the host.
-    const int joiner_side = socket(AF_INET, SOCK_DGRAM, 0);
+void open_sockets(Relay* r) {
+    r->joiner_side = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in here{};
     here.sin_family = AF_INET;
-    here.sin_port = htons(static_cast<uint16_t>(o.listen_port));
+    here.sin_port = htons(static_cast<uint16_t>(r->o.listen_port));
     here.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (joiner_side < 0 || bind(joiner_side, reinterpret_cast<sockaddr*>(&here), sizeof here) != 0)
-        fail("cannot listen on port " + std::to_string(o.listen_port));
+    if (r->joiner_side < 0 || bind(r->joiner_side, reinterpret_cast<sockaddr*>(&here), sizeof here) != 0)
+        fail("cannot listen on port " + std::to_string(r->o.listen_port));
     addrinfo hints{}, *found = nullptr;
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_DGRAM;
-    if (getaddrinfo(o.host.c_str(), o.port.c_str(), &hints, &found) != 0) fail("cannot find " + o.host);
-    const int host_side = socket(AF_INET, SOCK_DGRAM, 0);
-    if (host_side < 0 || connect(host_side, found->ai_addr, found->ai_addrlen) != 0) fail("cannot reach " + o.host);
+    if (getaddrinfo(r->o.host.c_str(), r->o.port.c_str(), &hints, &found) != 0) fail("cannot find " + r->o.host);
+    r->host_side = socket(AF_INET, SOCK_DGRAM, 0);
+    if (r->host_side < 0 || connect(r->host_side, found->ai_addr, found->ai_addrlen) != 0) fail("cannot reach " + r->o.host);
     freeaddrinfo(found);
+}
 
-    std::mt19937 random(o.seed);
-    auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
-    std::priority_queue<Held> held;
-    sockaddr_in joiner{};
-    bool joiner_known = false;
-    long passed = 0, lost = 0, doubled = 0, reordered = 0;
-    const auto stop = Clock::now() + std::chrono::seconds(o.seconds);
-    std::vector<uint8_t> buffer(65536);
-    while (Clock::now() < stop) {
-        // 2. Wait for a datagram, or for the next held one to be due.
-        int wait = 50;
-        if (!held.empty())
-            wait = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(held.top().due - Clock::now()).count());
-        pollfd fds[2] = {{joiner_side, POLLIN, 0}, {host_side, POLLIN, 0}};
-        poll(fds, 2, wait < 0 ? 0 : wait > 50 ? 50 : wait);
-        // 3. Each datagram that came is lost, held once or held twice.
-        for (int k = 0; k < 2; k++) {
-            if (!(fds[k].revents & POLLIN)) continue;
-            sockaddr_in from{};
-            socklen_t from_size = sizeof from;
-            const ssize_t size = recvfrom(fds[k].fd, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &from_size);
-            if (size < 0) continue;
-            if (k == 0 && !joiner_known) joiner = from, joiner_known = true;
-            if (k == 0 && (from.sin_port != joiner.sin_port || from.sin_addr.s_addr != joiner.sin_addr.s_addr)) continue;
-            if (chance(o.loss)) {
-                lost++;
-                continue;
-            }
-            const int copies = chance(o.duplicate) ? 2 : 1;
-            doubled += copies - 1;
-            for (int c = 0; c < copies; c++) {
-                int ms = o.delay + (o.jitter > 0 ? static_cast<int>(random() % (o.jitter + 1)) : 0);
-                if (chance(o.reorder)) ms += 2 * o.delay + 20, reordered++;
-                held.push({Clock::now() + std::chrono::milliseconds(ms), k == 0, {buffer.begin(), buffer.begin() + size}});
-            }
-        }
-        // 4. Those due go on.
-        while (!held.empty() && held.top().due <= Clock::now()) {
-            const Held& h = held.top();
-            if (h.to_host) send(host_side, h.bytes.data(), h.bytes.size(), 0);
-            else sendto(joiner_side, h.bytes.data(), h.bytes.size(), 0, reinterpret_cast<const sockaddr*>(&joiner), sizeof joiner);
-            passed++;
-            held.pop();
-        }
+// A datagram that came on one side: lost, or held once or twice for the other side. On the
+// joiner's side only the first sender counts.
+void take_datagram(Relay* r, int fd, bool from_joiner, std::vector<uint8_t>* buffer) {
+    sockaddr_in from{};
+    socklen_t from_size = sizeof from;
+    const ssize_t size = recvfrom(fd, buffer->data(), buffer->size(), 0, reinterpret_cast<sockaddr*>(&from), &from_size);
+    if (size < 0) return;
+    if (from_joiner && !r->joiner_known) r->joiner = from, r->joiner_known = true;
+    if (from_joiner && (from.sin_port != r->joiner.sin_port || from.sin_addr.s_addr != r->joiner.sin_addr.s_addr)) return;
+    if (r->chance(r->o.loss)) {
+        r->lost++;
+        return;
     }
-    std::printf("relay: %ld passed, %ld lost, %ld duplicated, %ld reordered\n", passed, lost, doubled, reordered);
+    const int copies = r->chance(r->o.duplicate) ? 2 : 1;
+    r->doubled += copies - 1;
+    for (int c = 0; c < copies; c++) {
+        int ms = r->o.delay + (r->o.jitter > 0 ? static_cast<int>(r->random() % (r->o.jitter + 1)) : 0);
+        if (r->chance(r->o.reorder)) ms += 2 * r->o.delay + 20, r->reordered++;
+        r->held.push({Clock::now() + std::chrono::milliseconds(ms), from_joiner, {buffer->begin(), buffer->begin() + size}});
+    }
+}
+
+// The held datagrams that are due go on.
+void send_due(Relay* r) {
+    while (!r->held.empty() && r->held.top().due <= Clock::now()) {
+        const Held& h = r->held.top();
+        if (h.to_host) send(r->host_side, h.bytes.data(), h.bytes.size(), 0);
+        else sendto(r->joiner_side, h.bytes.data(), h.bytes.size(), 0, reinterpret_cast<const sockaddr*>(&r->joiner), sizeof r->joiner);
+        r->passed++;
+        r->held.pop();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Relay r;
+    r.o = parse(argc, argv);
+    r.random.seed(r.o.seed);
+    open_sockets(&r);  // 1. both sides
+    std::vector<uint8_t> buffer(65536);
+    for (const auto stop = Clock::now() + std::chrono::seconds(r.o.seconds); Clock::now() < stop;) {
+        int wait = 50;  // 2. a datagram, or the next held one due, or a look at the clock
+        if (!r.held.empty())
+            wait = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(r.held.top().due - Clock::now()).count());
+        pollfd fds[2] = {{r.joiner_side, POLLIN, 0}, {r.host_side, POLLIN, 0}};
+        poll(fds, 2, wait < 0 ? 0 : wait > 50 ? 50 : wait);
+        for (int k = 0; k < 2; k++)  // 3. what came, spoiled
+            if (fds[k].revents & POLLIN) take_datagram(&r, fds[k].fd, k == 0, &buffer);
+        send_due(&r);  // 4. what is due, sent
+    }
+    std::printf("relay: %ld passed, %ld lost, %ld duplicated, %ld reordered\n", r.passed, r.lost, r.doubled, r.reordered);
     return 0;
 }
