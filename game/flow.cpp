@@ -3,6 +3,7 @@
 #include "control/cpu.h"
 #include "game/frame.h"
 #include "game/match_end.h"
+#include "game/online_screens.h"
 #include "game/replay.h"
 #include "game/replay_files.h"
 #include "game/select.h"
@@ -199,11 +200,16 @@ void run_match_flow(bool two_players_first) {
     for (bool title = !two_players_first;; title = true) {
         play_music(track_title);              // 2. the title track, from its beginning
         reset_match();                        // 3. a new match starts from here
-        if (title) title_screen();            // 4. the mode; may run the tutorial
-        else set_game_mode(mode_two_players); //    (or straight to two people, once)
+        const TitleChoice choice = title ? title_screen() : choice_none;  // 4. the mode; may run the tutorial
+        if (!title) set_game_mode(mode_two_players);  //    (or straight to two people, once)
         if (escape_down()) {                  // 5. ESC on the title ends the program
             quit_request = quit_program;
             break;
+        }
+        if (choice == choice_host || choice == choice_join) {  //    against another machine, then the title
+            run_online_from_title(choice == choice_join);
+            if (close_requested()) break;
+            continue;
         }
         if (choose_characters()) {            // 6. both sides' characters; none on ESC
             do {

@@ -1,5 +1,7 @@
 #include "game/online.h"
 
+#include <allegro.h>
+
 #include <chrono>
 #include <map>
 #include <memory>
@@ -112,6 +114,7 @@ void service_link() {
     if (Clock::now() - session->last_heard > silence_limit && !session->peer_left && session->ended.empty())
         session->ended = "connection lost";
     if (close_requested()) session->ended = "the window was closed";
+    if (key[KEY_ESC] && session->ended.empty()) session->ended = left_by_choice;  // ESC leaves, no pause
     if (!session->ended.empty()) quit_request = quit_match;
 }
 

@@ -15,6 +15,7 @@
 #include "state/replay_file.h"
 
 constexpr int default_input_delay = 1;
+constexpr const char* left_by_choice = "you left the match";  // ESC during an online match
 
 struct OnlineOptions {
     bool hosting = true;

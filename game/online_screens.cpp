@@ -74,7 +74,7 @@ void pace_online() {
     wait_for_timer();
 }
 
-// Why the match ended early, on the screen for a few seconds (a key shortens it) and on standard error.
+// Why the match ended early (not by this player's choice), on the screen for a few seconds (a key shortens it) and on standard error.
 void say_why(const std::string& why) {
     std::fprintf(stderr, "cupclash: %s\n", why.c_str());
     const std::string lines[] = {why, "", "back to the title..."};
@@ -83,7 +83,46 @@ void say_why(const std::string& why) {
     for (int tick = 0; tick < message_seconds * 25 && !keypressed() && !close_requested(); tick++) wait_for_timer();
 }
 
+constexpr size_t longest_address = 60;
+
+// A character an address can hold: a name, an IPv4 or IPv6 address, a port.
+bool address_character(int c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' || c == ':' ||
+           c == '-' || c == '[' || c == ']';
+}
+
+// The address screen until RETURN with an address that reads well (true) or ESC (false).
+bool type_address(std::string* host, uint16_t* port) {
+    std::string text, fault;
+    clear_keybuf();
+    while (!close_requested()) {
+        const std::string lines[] = {"join a match", "", "the host's address:", text + "_", fault, "",
+                                     "RETURN: join   ESC: back"};
+        show_lines(lines, 7);
+        while (keypressed()) {
+            const int k = readkey();
+            const int c = k & 0xff, scan = k >> 8;
+            if (scan == KEY_ESC) return false;
+            if (scan == KEY_BACKSPACE && !text.empty()) text.pop_back();
+            if (scan == KEY_ENTER) {
+                if (split_address(text, host, port)) return true;
+                fault = text.empty() ? "type the host's address" : "that is no address";
+            }
+            if (address_character(c) && text.size() < longest_address) text += static_cast<char>(c);
+        }
+        wait_for_timer();
+    }
+    return false;
+}
+
 }  // namespace
+
+void run_online_from_title(bool joining) {
+    std::string host;
+    uint16_t port = default_port;
+    if (joining && !type_address(&host, &port)) return;
+    run_online_match(host, port);
+}
 
 void run_online_match(const std::string& join_host, uint16_t port) {
     play_music(track_title);
@@ -105,6 +144,7 @@ void run_online_match(const std::string& join_host, uint16_t port) {
     release_music();
     const OnlineResult result = play_online(options);
     keep_replay(result.replay);  // 3. the replay, even of a match cut short
-    if (!result.played && result.message != "gave up waiting" && !close_requested()) say_why(result.message);
+    const bool chosen = result.message == "gave up waiting" || result.message == left_by_choice;
+    if (!result.played && !chosen && !close_requested()) say_why(result.message);
     release_music();
 }

@@ -1,6 +1,7 @@
 // The screens of a match between two machines: choosing one's character, waiting for the other
 // player (with the address to give them), the match itself with "YOU" over one's own board and the
-// link's figures on demand (F), and one line when it ended early. ESC gives up waiting.
+// link's figures on demand (F), and one line when it ended early. ESC gives up waiting. Joining
+// from the title, the address is typed on a screen of its own.
 #pragma once
 
 #include <cstdint>
@@ -10,3 +11,7 @@
 // replay is kept like any other; a match that ends early says why in one line on the screen and on
 // standard error.
 void run_online_match(const std::string& join_host, uint16_t port);
+
+// From the title: hosting on the default port, or joining at an address the player types first
+// (digits, letters, dots, colons, brackets; backspace; RETURN joins, ESC goes back).
+void run_online_from_title(bool joining);

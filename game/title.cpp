@@ -30,7 +30,7 @@ struct TitlePage {
 };
 const TitlePage pages[title_pages] = {
     {buttons_picture, {{choice_play, choice_watch}, {choice_tutorial, choice_play_too}}, "TAB: 2 PLAYERS"},
-    {modes_picture, {{choice_two_players, choice_two_players}, {choice_back, choice_back}}, "TAB: BACK"},
+    {modes_picture, {{choice_two_players, choice_two_players}, {choice_back, choice_back}}, "TAB: BACK  H: HOST  J: JOIN"},
 };
 
 // Where the keyboard and the joysticks stand: a page, a row and a column. Rows run on across the
@@ -99,7 +99,7 @@ void act_on(TitleChoice choice) {
         set_game_mode(mode_cpu_vs_cpu);
         return;
     }
-    if (choice == choice_two_players) {
+    if (choice == choice_two_players || choice == choice_host || choice == choice_join) {
         set_game_mode(mode_two_players);
         return;
     }
@@ -113,7 +113,7 @@ TitleChoice title_choice_at(int x, int y, int page) {
     return pages[page].buttons[y > bottom_middle_y ? 1 : 0][x >= screen_width / 2 ? 1 : 0];
 }
 
-void title_screen() {
+TitleChoice title_screen() {
     // 1. The screen's pictures.
     TitlePictures pictures = {load_picture(title_picture), load_picture(swirl_picture), {}};
     for (int k = 0; k < title_pages; k++) pictures.pages[k] = load_picture(pages[k].picture);
@@ -141,6 +141,7 @@ void title_screen() {
         h = moved(h, command, tab);
         if (command & (cmd_action | cmd_toggle)) choice = pages[h.page].buttons[h.row][h.col];
         if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y(), h.page);
+        if (h.page == 1 && (key[KEY_H] || key[KEY_J])) choice = key[KEY_H] ? choice_host : choice_join;
         if (choice == choice_back) {
             choice = choice_none;
             h = {0, 1, 0};
@@ -152,4 +153,5 @@ void title_screen() {
     destroy_bitmap(pictures.swirl);
     for (BITMAP* page : pictures.pages) destroy_bitmap(page);
     act_on(choice);
+    return choice;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Two machines on one: two games in two virtual X servers, one hosting (--host), one joining
-# (--join). Each chooses its character on its own screen; in the round each moves its own frame with
+# Two machines on one: two games in two virtual X servers, one hosting (--host), one joining from
+# its title (TAB, J, the host's address typed, with a slip mended by backspace). Each chooses its character on its own screen; in the round each moves its own frame with
 # its own keys, and both screens show both boards, frames and scores alike. Then the joining game is
 # killed: the host's match ends within 6 s with "connection lost", and its title returns.
 source "$(dirname "$0")/lib.sh" "$1"
@@ -24,8 +24,7 @@ B_XVFB=$!
 for k in $(seq 100); do [ -s "$E2E_TMP/display_b" ] && break; sleep 0.05; done
 B_DISPLAY=":$(head -n1 "$E2E_TMP/display_b")"
 mkdir -p "$E2E_TMP/home_b"
-(cd "$GAME_DIR" && DISPLAY=$B_DISPLAY HOME="$E2E_TMP/home_b" exec ./cupclash --join "127.0.0.1:$port" \
-    >"$E2E_TMP/b.out" 2>"$E2E_TMP/b.err") &
+(cd "$GAME_DIR" && DISPLAY=$B_DISPLAY HOME="$E2E_TMP/home_b" exec ./cupclash >"$E2E_TMP/b.out" 2>"$E2E_TMP/b.err") &
 B_PID=$!
 # Runs a lib.sh helper on the joiner's screen.
 on_b() { DISPLAY=$B_DISPLAY WINDOW=$B_WINDOW "$@"; }
@@ -42,6 +41,12 @@ for spot in "0 0" "255 383" "128 300"; do
     sleep 0.1
 done
 on_b xdotool windowfocus "$B_WINDOW" 2>/dev/null || true
+on_b wait_title
+on_b press Tab
+on_b press j
+on_b xdotool type --delay 80 "127.0.0.1:${port}9"
+on_b press BackSpace
+on_b press Return
 on_b wait_picture 128 8 charsel.pcx 128 8 || fail "the joiner's character select did not appear"
 on_b press Down
 on_b press Return  # the lower row
