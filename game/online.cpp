@@ -126,10 +126,10 @@ void send_inputs() {
     p.kind = packet_inputs;
     p.first = session->remote_has;
     p.ack = r.remote_known;
+    if (ours.empty()) p.kind = packet_beat;  // no command yet: only a sign of life
     const uint32_t end = std::min<uint32_t>(ours.size(), p.first + most_commands_per_packet);
-    if (p.first >= end) p.first = end > 0 ? end - 1 : 0;  // all acknowledged: the last one again, as a beat
-    p.commands.assign(ours.begin() + p.first, ours.begin() + end);
-    if (p.commands.empty()) p.commands.push_back(0), p.first = 0;
+    if (p.first >= end && end > 0) p.first = end - 1;  // all acknowledged: the last one again, as a beat
+    if (!ours.empty()) p.commands.assign(ours.begin() + p.first, ours.begin() + end);
     net_send(session->link, channel_inputs, write_packet(p));
 }
 

@@ -103,6 +103,7 @@ std::vector<uint8_t> write_packet(const Packet& p) {
         put64(&out, p.checksum);
         break;
     case packet_bye:
+    case packet_beat:
         break;
     }
     return out;
@@ -134,6 +135,7 @@ bool read_packet(const uint8_t* bytes, size_t size, Packet* p) {
         p->checksum = r.take(8);
         break;
     case packet_bye:
+    case packet_beat:
         break;
     default:
         return false;

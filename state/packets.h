@@ -22,6 +22,7 @@ enum PacketKind : uint8_t {
     packet_inputs = 4,    // a run of one side's commands
     packet_checksum = 5,  // the state checksum before an agreed frame
     packet_bye = 6,       // the sender leaves the match
+    packet_beat = 7,      // nothing to say yet, but still here (before the sender's first command)
 };
 
 struct Packet {

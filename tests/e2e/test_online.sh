@@ -81,8 +81,9 @@ done
 note "both screens show $(frames), scores $(score_of left) and $(score_of right), and the same left board"
 
 # ---- the joiner vanishes ----------------------------------------------------------------------------
-kill -KILL "$B_PID"
 start=$(now_ms)
+{ kill -KILL "$B_PID" && wait "$B_PID"; } 2>/dev/null || true
+B_PID=""
 until grep -q 'cupclash: connection lost' "$GAME_ERR"; do
     [ $(($(now_ms) - start)) -lt 6000 ] || fail "6 s after the joiner was killed the host still plays: $(cat "$GAME_ERR")"
     sleep 0.1

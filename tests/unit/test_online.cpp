@@ -70,6 +70,8 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
         third_character,
         {packet_checksum, 1, 2, 3},
         {packet_bye, 0},
+        {packet_beat, 1},
+        {8},
     };
     for (size_t k = 0; k < malformed.size(); k++)
         EXPECT_FALSE(read_packet(malformed[k].data(), malformed[k].size(), &read)) << "case " << k;
