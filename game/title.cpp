@@ -58,7 +58,9 @@ void draw_button_highlight(const Highlight& h, int frame) {
 // keys of the screens beside the pages.
 constexpr const char* screens_hint = "R: RECORDS   K: KEYS";
 void draw_hint(const char* hint) {
-    const int w = text_length(font, screens_hint) + 12, top = hint_y - 16;
+    const int widest = text_length(font, hint) > text_length(font, screens_hint) ? text_length(font, hint)
+                                                                                 : text_length(font, screens_hint);
+    const int w = widest + 12, top = hint_y - 16;
     rectfill(top_panel, 128 - w / 2, top - 4, 128 + w / 2, hint_y + 11, makecol(24, 14, 10));
     rect(top_panel, 128 - w / 2, top - 4, 128 + w / 2, hint_y + 11, makecol(200, 150, 70));
     draw_label(top_panel, screens_hint, 128, top, makecol(255, 236, 190));
