@@ -12,7 +12,8 @@ extern uint8_t sfx_volume;    // 0..255, 0 = effects silent; starts at 128
 extern uint8_t music_volume;  // 0..255; starts at 128
 
 // Plays an effect of side `index` (0 left, 1 right) at sfx_volume, panned to its side.
-// Does nothing while sfx_volume is 0 or when the sample is missing.
+// Does nothing while sfx_volume is 0, when the sample is missing, or while frames_unseen
+// (platform/ticks.h) is set.
 void play_effect(SAMPLE* sample, int index);
 
 // Reads a WAV sound of 8- or 16-bit PCM samples, mono or stereo, skipping the byte that pads a part

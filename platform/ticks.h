@@ -25,6 +25,11 @@ void wait_for_timer();
 // the keys and the mouse frame by frame.
 extern void (*between_frames)();
 
+// While set, frames are stepped that nobody sees (a rollback or a replay catching up): the window
+// and the sound effects are left alone and the characters are not drawn, while everything a frame
+// changes in the match goes on exactly as when it is shown. Clear in the game.
+extern bool frames_unseen;
+
 // Leaves one tick pending, so that the next paced frame comes at once (after a screen that closed
 // in the middle of a frame's wait, such as the pause menu).
 void leave_tick_pending();
