@@ -41,9 +41,9 @@ void give_realistic_character(Player* p) {
         clear_to_color(sheet, mask_colour());
         for (int f = 0; f < frames; f++)
             ellipsefill(sheet, 80, f * frame_height + 110, 40 + f % 5, 70, makecol(90 + 10 * id, 60, 40));
-        p->anims[id] = Anim{sheet, anim_idle};
+        p->anims[id] = anim_from_sheet(sheet, anim_idle, p->index);
+        destroy_bitmap(sheet);
     }
-    clear_to_color(p->anim_canvas, mask_colour());  // in the game it is in use from the first frame
 }
 
 // Both players at the start of a round in which the computer plays both boards on full boards.

@@ -25,7 +25,6 @@ SAMPLE* break_sound;
 SAMPLE* refill_sound;
 BITMAP* top_panel;
 BITMAP* bottom_panel;
-BITMAP* character_canvas;
 BITMAP* ai_scratch;
 
 namespace {
@@ -102,13 +101,12 @@ void load_shared_assets() {
 
     top_panel = make_bitmap(screen_width, panel_height);
     bottom_panel = make_bitmap(screen_width, panel_height);
-    character_canvas = make_bitmap(screen_width, panel_height);
     ai_scratch = make_bitmap(scratch_width, scratch_height);
     clear_to_color(ai_scratch, mask_colour());
 }
 
 void release_shared_assets() {
-    for (BITMAP** b : {&cups, &pop, &top_panel, &bottom_panel, &bg, &numbers, &super, &character_canvas,
+    for (BITMAP** b : {&cups, &pop, &top_panel, &bottom_panel, &bg, &numbers, &super,
                        &char_bg, &ai_scratch, &combotxt, &roundtxt, &winlose}) {
         destroy_bitmap(*b);
         *b = nullptr;

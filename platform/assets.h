@@ -22,7 +22,6 @@ extern SAMPLE* break_sound;       // played once per popping group
 extern SAMPLE* refill_sound;      // played when a refill slides in
 extern BITMAP* top_panel;         // back buffer shown at screen y 0
 extern BITMAP* bottom_panel;      // back buffer shown at screen y 192
-extern BITMAP* character_canvas;  // the two characters are composed here
 extern BITMAP* ai_scratch;        // the computer's scratch picture, never shown
 
 // A picture the game loads, and the size the game cuts its parts from; 0 x 0 for a picture drawn

@@ -1,5 +1,6 @@
 #include "present/character_data.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -106,8 +107,10 @@ std::string check_character(int character, CheckedCharacter* c) {
 std::string load_checked(Player* p, const CheckedCharacter& c, const CharacterFiles& files) {
     for (int k = 0; k < c.lists.anim_count; k++) {
         const ListedFile& listed = c.lists.sheets[k];
-        p->anims[k] = Anim{load_bitmap(listed.name, nullptr), c.lists.next[k]};
-        if (!p->anims[k].sheet)
+        BITMAP* sheet = load_bitmap(listed.name, nullptr);
+        if (sheet) p->anims[k] = anim_from_sheet(sheet, c.lists.next[k], p->index);
+        destroy_bitmap(sheet);
+        if (p->anims[k].frame_count == 0)
             return file_fault(files.anim_list, listed.line, "cannot load the sheet \"%s\" (out of memory)",
                               shown(listed.name).c_str());
     }
@@ -135,6 +138,35 @@ void load_character(Player* p, int character) {
 }
 
 }  // namespace
+
+Anim anim_from_sheet(BITMAP* sheet, int32_t next, int index) {
+    const int count = (sheet->h + frame_height - 1) / frame_height;
+    Anim anim{new RLE_SPRITE*[count](), count, sheet->w, next};
+    BITMAP* mirror = index == 1 ? create_bitmap(sheet->w, frame_height) : nullptr;
+    for (int f = 0; f < count; f++) {
+        // 1. The frame's rows of the sheet; 2. mirrored for the right side; 3. its figure's runs.
+        const int rows = std::min(frame_height, sheet->h - f * frame_height);
+        BITMAP* frame = create_sub_bitmap(sheet, 0, f * frame_height, sheet->w, rows);
+        BITMAP* mirrored = mirror && frame ? create_sub_bitmap(mirror, 0, 0, sheet->w, rows) : nullptr;
+        if (mirrored) {
+            clear_to_color(mirrored, mask_colour());
+            draw_sprite_h_flip(mirrored, frame, 0, 0);
+        }
+        BITMAP* drawn = index == 1 ? mirrored : frame;
+        anim.frames[f] = drawn ? get_rle_sprite(drawn) : nullptr;
+        destroy_bitmap(mirrored);
+        destroy_bitmap(frame);
+        if (!anim.frames[f]) {
+            anim.frame_count = f;  // memory ran out: the frames made so far are dropped below
+            break;
+        }
+    }
+    destroy_bitmap(mirror);
+    if (anim.frame_count == count) return anim;
+    for (int f = 0; f < anim.frame_count; f++) destroy_rle_sprite(anim.frames[f]);
+    delete[] anim.frames;
+    return Anim{};
+}
 
 std::string load_character_data(Player* p, int character) {
     CheckedCharacter c;

@@ -2,9 +2,11 @@
 // cues and attack pattern of character 0 (ombrelix, "pattern1.txt") or 1 (quorvant, "pattern2.txt").
 #pragma once
 
+#include <allegro.h>
+#include <cstdint>
 #include <string>
 
-struct Player;
+#include "state/player.h"
 
 // The four text files of each character, relative to the game folder; the sheets and samples its
 // lists name lie in the animation list's folder.
@@ -30,3 +32,8 @@ void check_characters();
 // record, whose character data must be empty. Gives "" or the message of the first fault found,
 // and then leaves the record's character data empty again.
 std::string load_character_data(Player* p, int character);
+
+// The frames of a sheet (frames of 192 rows stacked top to bottom, the last one maybe fewer) as
+// side `index` draws them, 0 as drawn and 1 mirrored; the sheet stays the caller's. An animation
+// without frames when memory runs out.
+Anim anim_from_sheet(BITMAP* sheet, int32_t next, int index);

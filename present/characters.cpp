@@ -3,6 +3,7 @@
 #include "state/match.h"
 #include "platform/assets.h"
 #include "platform/sound.h"
+#include "platform/ticks.h"
 
 
 namespace {
@@ -18,7 +19,7 @@ bool is_celebration(int32_t id) { return id >= anim_reward_1 && id <= anim_super
 // True when an animation ended.
 bool end_of_animation(Player* p) {
     const int32_t a = p->anim_queue[0];
-    if (frame_height * p->anim_frame < p->anims[a].sheet->h) return false;
+    if (p->anim_frame < p->anims[a].frame_count) return false;
     p->anim_frame = 0;
     if (a != anim_idle) {
         p->anim_queue[0] = p->anims[a].next;
@@ -28,22 +29,13 @@ bool end_of_animation(Player* p) {
     return true;
 }
 
-// Steps 3 and 4: the frame on the player's canvas, then onto the characters' canvas, the right
-// player's mirrored over the whole panel width. Only the sheet's own columns can hold a figure and
-// the rest of the canvas stays transparent, so the work is kept to those columns: a plain copy onto
-// the transparent canvas leaves the same pixels as a masked one, and the canvas is drawn through a
-// clip of the sheet's width.
-void draw_frame(Player* p, int32_t a) {
-    BITMAP* sheet = p->anims[a].sheet;
-    clear_to_color(p->anim_canvas, mask_colour());
-    blit(sheet, p->anim_canvas, 0, frame_height * p->anim_frame, 0, 0, sheet->w, frame_height);
-    const int left = p->index == 0 ? 0 : screen_width - sheet->w;
-    set_clip_rect(character_canvas, left, 0, left + sheet->w - 1, panel_height - 1);
-    if (p->index == 0)
-        draw_sprite(character_canvas, p->anim_canvas, 0, 0);
-    else
-        draw_sprite_h_flip(character_canvas, p->anim_canvas, 0, 0);
-    set_clip_rect(character_canvas, 0, 0, screen_width - 1, panel_height - 1);
+// Steps 3 and 4: the frame onto the bottom panel, the left player's against the left edge, the
+// right player's (made mirrored) against the right edge. Nothing while frames go unseen.
+void draw_frame(const Player* p, int32_t a) {
+    const Anim& anim = p->anims[a];
+    if (frames_unseen || p->anim_frame >= anim.frame_count) return;
+    const int x = p->index == 0 ? 0 : screen_width - anim.width;
+    draw_rle_sprite(bottom_panel, anim.frames[p->anim_frame], x, 0);
 }
 
 // Step 5: the first cue of this animation and frame plays its sample; a blow knocks the opponent
@@ -66,8 +58,8 @@ void play_cue(Player* p, int32_t a) {
 }  // namespace
 
 void compose_characters() {
-    // 1. The background.
-    blit(char_bg, character_canvas, 0, 0, 0, 0, screen_width, panel_height);
+    // 1. The background, unless nobody sees the frame.
+    if (!frames_unseen) blit(char_bg, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
     // 2. Both characters, the one of `draw_order` last, so in front; a change made now counts from
     //    the next frame.
     if (match.draw_order != 0) {
@@ -77,8 +69,6 @@ void compose_characters() {
         animate_character(players[1]);
         animate_character(players[0]);
     }
-    // 3. The picture onto the bottom panel.
-    blit(character_canvas, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
 }
 
 void animate_character(Player* p) {

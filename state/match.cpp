@@ -71,7 +71,6 @@ void create_players() {
         players[index] = p;
         p->board_bitmap = make_bitmap(board_width, board_height);
         p->refill_strip = make_bitmap(board_width, board_height);
-        p->anim_canvas = make_bitmap(screen_width, panel_height);
         clear_to_color(p->refill_strip, mask_colour());
     }
     players[0]->opponent = players[1];

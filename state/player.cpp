@@ -18,7 +18,6 @@ Player* create_player(int index) {
 
 void destroy_player(Player* p) {
     if (!p) return;
-    destroy_bitmap(p->anim_canvas);
     destroy_bitmap(p->board_bitmap);
     destroy_bitmap(p->refill_strip);
     release_character_data(p);
@@ -27,7 +26,8 @@ void destroy_player(Player* p) {
 
 void release_character_data(Player* p) {
     for (Anim& a : p->anims) {
-        destroy_bitmap(a.sheet);
+        for (int f = 0; f < a.frame_count; f++) destroy_rle_sprite(a.frames[f]);
+        delete[] a.frames;
         a = Anim{};
     }
     for (SAMPLE*& s : p->sfx) {

@@ -70,10 +70,15 @@ constexpr int8_t ai_no_slide = 100;   // ai_last after a cursor step
 
 constexpr int frame_height = 192;  // rows of one animation frame in a sheet; frames are 256 wide
 
-// One character animation: frames of 256 x 192 stacked top to bottom.
+// One character animation, cut from a sheet of frames stacked top to bottom (each 192 rows, the
+// last one maybe fewer, at most 256 wide). Each frame is kept as a run-length sprite: only the
+// figure's pixels take room and are drawn. The frames face the way their side draws them: the right
+// player's are made mirrored when its character is loaded.
 struct Anim {
-    BITMAP* sheet;
-    int32_t next;  // id of the animation that follows when this one ends
+    RLE_SPRITE** frames;  // frame_count sprites, owned; null in an empty slot
+    int32_t frame_count;  // 0 in an empty slot
+    int32_t width;        // pixels: the sheet's width; the right side draws it against the right edge
+    int32_t next;         // id of the animation that follows when this one ends
 };
 
 // One sound cue: when animation `anim` shows frame `frame`, sample `sfx` plays.
@@ -127,7 +132,6 @@ struct Player : PlayerState {
     // Working bitmaps, created right after construction, owned by the record. While a refill
     // slides in, the board picture is built up over several frames and its pixels are state too
     // (the match's saved value keeps them then).
-    BITMAP* anim_canvas;   // 256 x 192: the character's current frame is composed here
     BITMAP* refill_strip;  // 96 x 160: new cups of a refill, slid into the board image
     BITMAP* board_bitmap;  // 96 x 160: the board image, one 16 x 16 tile per cell
 
@@ -152,7 +156,7 @@ Player* create_player(int index);
 // Destroys the record's bitmaps and its character data, then frees the record.
 void destroy_player(Player* p);
 
-// Destroys every animation sheet and sample of the record and empties its sheets, samples and cues.
+// Destroys every animation frame and sample of the record and empties its sheets, samples and cues.
 void release_character_data(Player* p);
 
 // Empties the board and its markers; cursor, slides, super cup, state and score stay.

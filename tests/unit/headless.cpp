@@ -10,6 +10,7 @@
 #include "platform/sound.h"
 #include "platform/ticks.h"
 #include "platform/window.h"
+#include "present/character_data.h"
 #include "present/character_files.h"
 #include "state/match.h"
 
@@ -121,9 +122,16 @@ BITMAP* figure_sheet(int id, int width, int height) {
     return b;
 }
 
+Anim figure_anim(int id, int width, int height, int32_t next, int index) {
+    BITMAP* sheet = figure_sheet(id, width, height);
+    const Anim anim = anim_from_sheet(sheet, next, index);
+    destroy_bitmap(sheet);
+    return anim;
+}
+
 void give_character(Player* p) {
     release_character_data(p);
-    for (int id = 0; id < min_anims; id++) p->anims[id] = Anim{figure_sheet(id, 64, frame_height), anim_idle};
+    for (int id = 0; id < min_anims; id++) p->anims[id] = figure_anim(id, 64, frame_height, anim_idle, p->index);
     // A diagonal pattern without matches, a different one per side.
     for (int c = 0; c < board_cols; c++)
         for (int r = 0; r < board_rows; r++) p->pattern[cell_at(c, r)] = (c + r + p->index) % cup_types + 1;
@@ -155,7 +163,6 @@ void start_headless() {
     refill_sound = create_sample(16, 0, 22050, 64);
     top_panel = create_bitmap(screen_width, panel_height);
     bottom_panel = create_bitmap(screen_width, panel_height);
-    character_canvas = create_bitmap(screen_width, panel_height);
     ai_scratch = create_bitmap(board_width, board_height);
     fake_screen = create_bitmap(screen_width, 2 * panel_height);
 }

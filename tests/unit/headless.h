@@ -4,11 +4,12 @@
 #pragma once
 
 #include <allegro.h>
+#include <cstdint>
 
 #include <string>
 #include <vector>
 
-struct Player;
+#include "state/player.h"
 
 struct Rgb {
     int r, g, b;
@@ -47,6 +48,8 @@ void set_pattern(Player* p, const std::vector<std::string>& rows);
 // frame, `width` columns wide, so a test can tell which frame shows where.
 Rgb figure_colour(int id, int frame);
 BITMAP* figure_sheet(int id, int width, int height);
+// The same sheet as side `index` (0 left, 1 right) keeps it: an animation followed by `next`.
+Anim figure_anim(int id, int width, int height, int32_t next, int index);
 // Replaces the player's character data by animations 0..9, each one 64-wide frame followed by 0, no
 // samples, no cues and a diagonal pattern without matches (another per side), and marks it as the data of the character the player plays.
 void give_character(Player* p);

@@ -90,7 +90,7 @@ TEST_F(CharacterData, ASwapBackLeavesExactlyTheFirstCharactersData) {
     for (int character : {1, 0, 1}) prepare_round(right, character);
     // Eleven sheets of three frames, three samples at priority 200, two cues; nothing of character 0.
     for (int k = 0; k < max_anims; k++)
-        EXPECT_EQ(right->anims[k].sheet ? right->anims[k].sheet->h : 0, k < 11 ? 576 : 0) << "sheet " << k;
+        EXPECT_EQ(right->anims[k].frame_count, k < 11 ? 3 : 0) << "sheet " << k;
     for (int k = 0; k < max_sfx; k++)
         EXPECT_EQ(right->sfx[k] ? right->sfx[k]->priority : 0, k < 3 ? 200 : 0) << "sample " << k;
     EXPECT_EQ(right->cue_count, 2);
@@ -136,7 +136,7 @@ TEST_F(CharacterData, EveryFaultOfADataFileIsReportedWithItsFileAndLine) {
         const std::string wanted = files_0[f.file] + f.message;
         release_character_data(p);
         EXPECT_EQ(load_character_data(p, 0).substr(0, wanted.size()), wanted);
-        EXPECT_TRUE(p->anims[0].sheet == nullptr && p->sfx[0] == nullptr) << wanted;  // released
+        EXPECT_TRUE(p->anims[0].frames == nullptr && p->sfx[0] == nullptr) << wanted;  // released
     }
     // The game reports a fault in one line and exits with status 1; a missing file is named too.
     fs::remove("pattern1.txt");

@@ -3,6 +3,12 @@
 #include "board_fixture.h"
 #include "present/characters.h"
 #include "platform/sound.h"
+#include "present/character_data.h"
+#include "present/character_files.h"
+
+#include <cstring>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -13,9 +19,16 @@ protected:
         q = players[1];
     }
     // Animation `id` of player `who` becomes a sheet `height` rows high and `width` wide.
-    static void set_anim(Player* who, int id, int height, int32_t next, int width = 64) {
-        destroy_bitmap(who->anims[id].sheet);
-        who->anims[id] = Anim{figure_sheet(id, width, height), next};
+    static void set_anim(Player* who, int id, int height, int32_t next, int width = 64, int colour_id = -1) {
+        set_sheet(who, id, figure_sheet(colour_id < 0 ? id : colour_id, width, height), next);
+    }
+    // Animation `id` of player `who` becomes `sheet`, which it takes.
+    static void set_sheet(Player* who, int id, BITMAP* sheet, int32_t next) {
+        Anim& anim = who->anims[id];
+        for (int f = 0; f < anim.frame_count; f++) destroy_rle_sprite(anim.frames[f]);
+        delete[] anim.frames;
+        anim = anim_from_sheet(sheet, next, who->index);
+        destroy_bitmap(sheet);
     }
     static void play(Player* who, int32_t id, int frame) {
         who->anim_queue[0] = id;
@@ -23,7 +36,7 @@ protected:
     }
     // One character alone on the background.
     static void show(Player* who) {
-        blit(char_bg, character_canvas, 0, 0, 0, 0, screen_width, panel_height);
+        blit(char_bg, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
         animate_character(who);
     }
     Player* q = nullptr;  // the right player
@@ -42,10 +55,10 @@ TEST_F(Characters, EveryFrameThatStartsInTheSheetShowsThenTheNextStartsAtOnce) {
         show(p);
         EXPECT_EQ(p->anim_queue[0], s.id);
         EXPECT_EQ(p->anim_frame, s.frame + 1);
-        EXPECT_EQ(pixel(character_canvas, 10, 10), figure_colour(s.id, s.frame));
+        EXPECT_EQ(pixel(bottom_panel, 10, 10), figure_colour(s.id, s.frame));
         // The short last frame fills only its 24 rows; below them the background shows.
         const bool short_frame = s.id == 2 && s.frame == 3;
-        EXPECT_EQ(pixel(character_canvas, 10, 100), short_frame ? char_bg_colour() : figure_colour(s.id, s.frame));
+        EXPECT_EQ(pixel(bottom_panel, 10, 100), short_frame ? char_bg_colour() : figure_colour(s.id, s.frame));
     }
 }
 
@@ -110,7 +123,9 @@ TEST_F(Characters, AHeavyBlowAtTheSuperStartShowsTheHardHitMirroredInTheSameFram
     p->cue_count = 1;
     play(p, anim_idle, 1);
     p->anim_queue[1] = anim_super;
-    vline(q->anims[anim_hit_hard].sheet, 0, 0, frame_height - 1, makecol(250, 250, 250));  // its left edge
+    BITMAP* hard = figure_sheet(anim_hit_hard, 64, frame_height);
+    vline(hard, 0, 0, frame_height - 1, makecol(250, 250, 250));  // its left edge
+    set_sheet(q, anim_hit_hard, hard, anim_idle);
     match.draw_order = 1;  // the left character is drawn first, the right one over it
     compose_characters();
     EXPECT_EQ(p->anim_queue[0], anim_super);
@@ -129,8 +144,7 @@ TEST_F(Characters, ACelebrationBringsItsCharacterToTheFrontFromTheNextFrame) {
     // Both figures span the whole panel; the right one's idle has a colour of its own.
     for (int id = 0; id <= anim_lose; id++) set_anim(p, id, frame_height, 0, screen_width);
     set_anim(q, anim_reward_2, 2 * frame_height, 0, screen_width);
-    destroy_bitmap(q->anims[0].sheet);
-    q->anims[0].sheet = figure_sheet(15, screen_width, frame_height);
+    set_anim(q, anim_idle, frame_height, anim_idle, screen_width, 15);
     play(q, anim_idle, 1);
     q->anim_queue[1] = anim_reward_2;
     const Rgb front[] = {
@@ -148,6 +162,51 @@ TEST_F(Characters, ACelebrationBringsItsCharacterToTheFrontFromTheNextFrame) {
     play(p, anim_reward_1, 0);
     compose_characters();
     EXPECT_EQ(match.draw_order, 1);
+}
+
+// The frames kept as sprites draw what the plain sheets drew: every frame of both real characters of
+// the game folder, on both sides, against the plain way (the frame copied onto a transparent canvas,
+// then drawn as a masked sprite through a clip of the sheet's width, the right side's mirrored over
+// the whole panel width).
+TEST_F(Characters, EveryFrameOfTheRealCharactersDrawsAsThePlainSheetsDid) {
+    BITMAP* canvas = create_bitmap(screen_width, panel_height);
+    BITMAP* plain = create_bitmap(screen_width, panel_height);
+    for (int character : {0, 1}) {
+        for (Player* who : {p, q}) {
+            release_character_data(who);
+            ASSERT_EQ(load_character_data(who, character), "");
+            who->cue_count = 0;  // no sounds and no blows
+            std::ifstream list(character_files[character].anim_list);
+            std::string name;
+            int32_t next = 0;
+            for (int a = 0; list >> name >> next; a++) {
+                BITMAP* sheet = load_bitmap(name.c_str(), nullptr);
+                ASSERT_NE(sheet, nullptr) << name;
+                const int frames = (sheet->h + frame_height - 1) / frame_height;
+                EXPECT_EQ(who->anims[a].frame_count, frames) << name;
+                const int left = who->index == 0 ? 0 : screen_width - sheet->w;
+                for (int f = 0; f < frames; f++) {
+                    clear_to_color(canvas, mask_colour());
+                    blit(sheet, canvas, 0, frame_height * f, 0, 0, sheet->w, frame_height);
+                    blit(char_bg, plain, 0, 0, 0, 0, screen_width, panel_height);
+                    set_clip_rect(plain, left, 0, left + sheet->w - 1, panel_height - 1);
+                    if (who->index == 0) draw_sprite(plain, canvas, 0, 0);
+                    else draw_sprite_h_flip(plain, canvas, 0, 0);
+                    set_clip_rect(plain, 0, 0, screen_width - 1, panel_height - 1);
+                    play(who, a, f);
+                    show(who);
+                    int differ = 0;
+                    for (int y = 0; y < panel_height; y++)
+                        differ += std::memcmp(plain->line[y], bottom_panel->line[y], screen_width * 2) != 0;
+                    ASSERT_EQ(differ, 0) << name << " frame " << f << " on side " << who->index;
+                }
+                destroy_bitmap(sheet);
+            }
+            EXPECT_GT(who->anims[anim_lose].frame_count, 0) << "the list was read to its end";
+        }
+    }
+    destroy_bitmap(canvas);
+    destroy_bitmap(plain);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "board_fixture.h"
 #include "control/cpu.h"
 #include "game/frame.h"
+#include "platform/ticks.h"
+#include "present/character_data.h"
 #include "state/match.h"
 
 namespace {
@@ -93,6 +95,40 @@ TEST_F(MatchState_, RestoredInTheMiddleOfABattleItPlaysOnFrameForFrame) {
         for (int f = 0; f < compared_frames; f++) ASSERT_EQ(frame(), straight[f]) << "frame " << f << " after the restore";
     }
     EXPECT_GT(refilling_saves, 0) << "no case saved while a refill slid in";
+}
+
+// Frames nobody sees (a rollback or a replay catching up) step the match exactly as shown ones: a run
+// of unseen frames, then shown ones, agrees at every frame with a run shown throughout, and ends on
+// the same picture; the window is left alone meanwhile. The real characters play, with their cues
+// and the blows that knock the opponent back.
+TEST_F(MatchState_, UnseenFramesStepTheMatchAsShownOnes) {
+    const struct {
+        uint32_t seed;
+        int unseen, shown;
+    } cases[] = {{3, 1, 40}, {11, 400, 60}, {2024, 1500, 100}};
+    int blows = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "seed " << c.seed << ", " << c.unseen << " frames unseen");
+        std::vector<Seen> runs[2];
+        for (int run : {0, 1}) {
+            start_battle(c.seed);
+            for (Player* p : players) {
+                release_character_data(p);
+                ASSERT_EQ(load_character_data(p, p->index), "");
+            }
+            const Seen before = frame();
+            for (int f = 0; f < c.unseen + c.shown; f++) {
+                frames_unseen = run == 1 && f < c.unseen;
+                runs[run].push_back(frame());
+                for (const Player* p : players) blows += p->anim_queue[0] == anim_hit || p->anim_queue[0] == anim_hit_hard;
+                if (frames_unseen) ASSERT_EQ(runs[run].back().picture, before.picture) << "frame " << f << " reached the window";
+            }
+            frames_unseen = false;
+        }
+        for (int f = 0; f < c.unseen + c.shown; f++) ASSERT_EQ(runs[1][f].checksum, runs[0][f].checksum) << "frame " << f;
+        EXPECT_EQ(runs[1].back().picture, runs[0].back().picture);
+    }
+    EXPECT_GT(blows, 0) << "no blow landed";
 }
 
 TEST_F(MatchState_, EveryByteOfTheValueCountsInTheChecksum) {

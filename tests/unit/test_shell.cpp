@@ -16,11 +16,11 @@ using Spine = BoardTest;
 
 TEST_F(Spine, ReleasingCharacterDataEmptiesEverySlot) {
     release_character_data(p);  // the fixture's character, before every slot is filled afresh
-    for (int k = 0; k < max_anims; k++) p->anims[k] = Anim{create_bitmap(8, 8), k};
+    for (int k = 0; k < max_anims; k++) p->anims[k] = figure_anim(k, 8, 8, k, k % 2);
     for (int k = 0; k < max_sfx; k++) p->sfx[k] = create_sample(16, 0, 22050, 8);
     p->cues[29] = Cue{3, 4, 5};
     release_character_data(p);
-    for (int k = 0; k < max_anims; k++) EXPECT_EQ(p->anims[k].sheet, nullptr) << "sheet slot " << k;
+    for (int k = 0; k < max_anims; k++) EXPECT_TRUE(p->anims[k].frames == nullptr && p->anims[k].frame_count == 0) << "animation slot " << k;
     for (int k = 0; k < max_sfx; k++) EXPECT_EQ(p->sfx[k], nullptr) << "sample slot " << k;
     EXPECT_EQ(p->cues[29].anim, 0);
     release_character_data(p);  // nothing left: a second release is harmless
