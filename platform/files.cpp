@@ -127,6 +127,25 @@ std::string wav_fault(const std::vector<uint8_t>& b, uint64_t size) {
     return "is damaged: it holds no sound data";
 }
 
+WavLayout wav_layout(const std::vector<uint8_t>& b, uint64_t size) {
+    WavLayout layout{};
+    for (uint64_t at = 12; at + 8 <= std::min<uint64_t>(size, b.size());) {
+        const uint32_t length = le32(b, at + 4);
+        if (tag_at(b, at, "fmt ") && at + 24 <= b.size()) {
+            layout.channels = le16(b, at + 10);
+            layout.rate = static_cast<int>(le32(b, at + 12));
+            layout.bits = le16(b, at + 22);
+        }
+        if (tag_at(b, at, "data")) {
+            layout.data_at = at + 8;
+            layout.data_bytes = length;
+            break;
+        }
+        at += 8 + length + (length & 1);
+    }
+    return layout;
+}
+
 std::string picture_file_fault(const char* file, int width, int height) {
     std::vector<uint8_t> bytes;
     const std::string fault = read_game_file(file, &bytes);

@@ -32,3 +32,13 @@ std::string picture_file_fault(const char* file, int width, int height);
 
 // A sound file checked: its first 64 KB read with read_game_file, then wav_fault.
 std::string sound_file_fault(const char* file);
+
+// Where a WAV sound's data lies and how it is laid out; wav_fault must have found nothing.
+struct WavLayout {
+    int channels;         // 1 mono, 2 stereo
+    int bits;             // 8 (unsigned) or 16 (signed) per value
+    int rate;             // values per second and channel
+    uint64_t data_at;     // bytes from the file's start to its sound data
+    uint64_t data_bytes;  // bytes of sound data
+};
+WavLayout wav_layout(const std::vector<uint8_t>& head, uint64_t size);

@@ -1,7 +1,6 @@
-// The music: one looping track at a time, at the music volume.
+// The music: one looping track at a time, at the music volume, streamed from its file: only a
+// fraction of a second of it is held in memory, fed a little each frame.
 #pragma once
-
-#include <allegro.h>
 
 // The tracks of music_table.
 enum Track : int {
@@ -10,13 +9,18 @@ enum Track : int {
 };
 constexpr int music_tracks = 3;
 
-extern SAMPLE* music;  // the one music track loaded now, or null
 extern const char* const music_table[music_tracks];
 
-// Loads track `track` of music_table in place of the one playing and plays it looping at
-// music_volume; a track that fails to load leaves the music silent.
+// Plays track `track` of music_table looping at music_volume, in place of the one playing; a track
+// that cannot be opened, or a machine without sound, leaves the music silent.
 void play_music(int track);
-// Plays the loaded track, if any, at `volume` from now on.
+// Feeds the track playing with what it plays next, from its file, going on from its start at its
+// end; once per frame (wait_for_tick does it). A file that ends early or cannot be read any more
+// ends the music quietly.
+void feed_music();
+// Plays the track, if any, at `volume` from now on.
 void set_music_level(int volume);
-// Stops and releases the music track, if any.
+// True while a track plays.
+bool music_playing();
+// Stops the track, if any, and closes its file.
 void release_music();

@@ -6,6 +6,7 @@
 
 #include <allegro.h>
 
+#include "platform/music.h"
 #include "platform/settings.h"
 
 std::atomic<int> tick_count{0};
@@ -30,6 +31,7 @@ void timer_tick() {
 }
 
 void wait_for_tick() {
+    feed_music();
     if (between_frames) {
         between_frames();
         tick_count.store(0);

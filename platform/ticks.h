@@ -12,7 +12,7 @@ extern bool frames_unseen;  // timer ticks since the last frame ended; the timer
 // The timer callback, every 40 ms: adds one tick and wakes the frame loop.
 void timer_tick();
 
-// Ends a frame of every paced loop of the game: sleeps until a tick has come (at once when one
+// Ends a frame of every paced loop of the game: feeds the music, then sleeps until a tick has come (at once when one
 // already has), then clears the count. With `between_frames` set it runs that instead of waiting.
 void wait_for_tick();
 

@@ -121,7 +121,9 @@ TEST_F(MatchState_, UnseenFramesStepTheMatchAsShownOnes) {
                 frames_unseen = run == 1 && f < c.unseen;
                 runs[run].push_back(frame());
                 for (const Player* p : players) blows += p->anim_queue[0] == anim_hit || p->anim_queue[0] == anim_hit_hard;
-                if (frames_unseen) ASSERT_EQ(runs[run].back().picture, before.picture) << "frame " << f << " reached the window";
+                if (frames_unseen) {
+                    ASSERT_EQ(runs[run].back().picture, before.picture) << "frame " << f << " reached the window";
+                }
             }
             frames_unseen = false;
         }
