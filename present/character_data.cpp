@@ -128,6 +128,20 @@ std::string load_checked(Player* p, const CheckedCharacter& c, const CharacterFi
     return "";
 }
 
+// Frame f, when it repeats an earlier frame pixel for pixel (a pose held), becomes that frame's sprite.
+void share_repeated_frame(Anim* anim, int f) {
+    RLE_SPRITE* made = anim->frames[f];
+    for (int k = 0; k < f; k++) {
+        const RLE_SPRITE* earlier = anim->frames[k];
+        if (earlier->w != made->w || earlier->h != made->h || earlier->size != made->size ||
+            std::memcmp(earlier->dat, made->dat, made->size) != 0)
+            continue;
+        destroy_rle_sprite(made);
+        anim->frames[f] = anim->frames[k];
+        return;
+    }
+}
+
 // Steps 3 to 7 of the per-round reset: the record gives up its character data and takes the new
 // character's, or stops the game with one line naming the file and line at fault.
 void load_character(Player* p, int character) {
@@ -160,12 +174,12 @@ Anim anim_from_sheet(BITMAP* sheet, int32_t next, int index) {
             anim.frame_count = f;  // memory ran out: the frames made so far are dropped below
             break;
         }
+        share_repeated_frame(&anim, f);
     }
     destroy_bitmap(mirror);
     if (anim.frame_count == count) return anim;
-    for (int f = 0; f < anim.frame_count; f++) destroy_rle_sprite(anim.frames[f]);
-    delete[] anim.frames;
-    return Anim{};
+    release_anim(&anim);
+    return anim;
 }
 
 std::string load_character_data(Player* p, int character) {

@@ -24,12 +24,18 @@ void destroy_player(Player* p) {
     delete p;
 }
 
-void release_character_data(Player* p) {
-    for (Anim& a : p->anims) {
-        for (int f = 0; f < a.frame_count; f++) destroy_rle_sprite(a.frames[f]);
-        delete[] a.frames;
-        a = Anim{};
+void release_anim(Anim* anim) {
+    for (int f = 0; f < anim->frame_count; f++) {
+        bool shared = false;
+        for (int k = 0; k < f; k++) shared |= anim->frames[k] == anim->frames[f];
+        if (!shared) destroy_rle_sprite(anim->frames[f]);
     }
+    delete[] anim->frames;
+    *anim = Anim{};
+}
+
+void release_character_data(Player* p) {
+    for (Anim& a : p->anims) release_anim(&a);
     for (SAMPLE*& s : p->sfx) {
         destroy_sample(s);
         s = nullptr;

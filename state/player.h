@@ -75,7 +75,8 @@ constexpr int frame_height = 192;  // rows of one animation frame in a sheet; fr
 // figure's pixels take room and are drawn. The frames face the way their side draws them: the right
 // player's are made mirrored when its character is loaded.
 struct Anim {
-    RLE_SPRITE** frames;  // frame_count sprites, owned; null in an empty slot
+    RLE_SPRITE** frames;  // frame_count sprites, owned; a frame that repeats an earlier one shares its
+                          // sprite; null in an empty slot
     int32_t frame_count;  // 0 in an empty slot
     int32_t width;        // pixels: the sheet's width; the right side draws it against the right edge
     int32_t next;         // id of the animation that follows when this one ends
@@ -155,6 +156,10 @@ Player* create_player(int index);
 
 // Destroys the record's bitmaps and its character data, then frees the record.
 void destroy_player(Player* p);
+
+// Destroys an animation's frames (a frame that repeats an earlier one is the same sprite, destroyed
+// once) and empties it.
+void release_anim(Anim* anim);
 
 // Destroys every animation frame and sample of the record and empties its sheets, samples and cues.
 void release_character_data(Player* p);

@@ -24,10 +24,8 @@ protected:
     }
     // Animation `id` of player `who` becomes `sheet`, which it takes.
     static void set_sheet(Player* who, int id, BITMAP* sheet, int32_t next) {
-        Anim& anim = who->anims[id];
-        for (int f = 0; f < anim.frame_count; f++) destroy_rle_sprite(anim.frames[f]);
-        delete[] anim.frames;
-        anim = anim_from_sheet(sheet, next, who->index);
+        release_anim(&who->anims[id]);
+        who->anims[id] = anim_from_sheet(sheet, next, who->index);
         destroy_bitmap(sheet);
     }
     static void play(Player* who, int32_t id, int frame) {
