@@ -111,6 +111,29 @@ std::string pcx_fault(const std::vector<uint8_t>& b, int width, int height) {
     return "";
 }
 
+void pcx_colour_rows(const std::vector<uint8_t>& b, void (*row)(int, const uint8_t*, const uint8_t*, const uint8_t*, void*),
+                     void* to) {
+    int w, h;
+    pcx_size(b, &w, &h);
+    const int bytes_per_line = le16(b, 66), planes = 3;
+    std::vector<uint8_t> values(planes * bytes_per_line);
+    size_t at = pcx_header_size;
+    for (int y = 0; y < h; y++) {
+        // A run that overshoots the row ends there, as in the loader.
+        for (int x = 0; x < planes * bytes_per_line && at < b.size();) {
+            uint8_t c = b[at++];
+            int count = 1;
+            if ((c & pcx_run_flag) == pcx_run_flag) {
+                count = c & pcx_run_length;
+                c = at < b.size() ? b[at++] : 0;
+            }
+            for (; count > 0; count--, x++)
+                if (x < planes * bytes_per_line) values[x] = c;
+        }
+        row(y, &values[0], &values[bytes_per_line], &values[2 * bytes_per_line], to);
+    }
+}
+
 std::string wav_fault(const std::vector<uint8_t>& b, uint64_t size) {
     if (!tag_at(b, 0, "RIFF") || !tag_at(b, 8, "WAVE")) return "is damaged: it is not a WAV sound";
     bool format = false;

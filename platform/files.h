@@ -22,6 +22,11 @@ std::string pcx_fault(const std::vector<uint8_t>& bytes, int width, int height);
 // The width and height that a PCX picture's header gives; pcx_fault must have found nothing.
 void pcx_size(const std::vector<uint8_t>& bytes, int* width, int* height);
 
+// The rows of a checked PCX picture of three colour planes, one after another, as Allegro's loader
+// reads them: `row` gets each row's red, green and blue values (width each) in turn.
+void pcx_colour_rows(const std::vector<uint8_t>& bytes, void (*row)(int y, const uint8_t* r, const uint8_t* g,
+                                                                      const uint8_t* b, void* to), void* to);
+
 // Checks a WAV sound of `size` bytes by its first bytes, `head`, which must hold the headers of
 // every part up to the sound data: "is damaged: ..." when it is not a RIFF WAVE file, lacks its
 // format or sound data, or a part of it ends before the length it gives.

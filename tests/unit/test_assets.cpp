@@ -116,4 +116,21 @@ TEST(FileChecks, AFaultIsOneLineEvenWhenReleasingFailsToo) {
     release_on_fail(nullptr);
 }
 
+// The game's own reading of a colour picture gives what Allegro's loader and its conversion to 16-bit
+// colour gave, pixel for pixel: every screen picture of the game folder.
+TEST(GeneratedAssets, ColourPicturesLoadAsAllegroLoadedThem) {
+    start_headless();
+    for (const PictureFile& picture : {title_picture, swirl_picture, buttons_picture, modes_picture, charsel_picture,
+                                       charsel_pair_picture, menu_picture, tutorial_picture, PictureFile{"bg.pcx", 0, 0}}) {
+        BITMAP* ours = load_picture(picture);
+        BITMAP* allegros = load_bitmap(picture.name, nullptr);
+        ASSERT_TRUE(ours && allegros) << picture.name;
+        ASSERT_TRUE(ours->w == allegros->w && ours->h == allegros->h) << picture.name;
+        for (int y = 0; y < ours->h; y++)
+            ASSERT_EQ(std::memcmp(ours->line[y], allegros->line[y], ours->w * 2), 0) << picture.name << " row " << y;
+        destroy_bitmap(ours);
+        destroy_bitmap(allegros);
+    }
+}
+
 }  // namespace
