@@ -1,6 +1,7 @@
 #include "game/startup.h"
 
 #include <allegro.h>
+#include <malloc.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -23,6 +24,11 @@
 namespace {
 
 bool allegro_up;  // Allegro is up: its calls are safe from here on
+
+// Blocks from this size on are mapped on their own, so that a picture or a sheet, once freed, leaves
+// no hole in the heap that keeps its memory resident (glibc would otherwise raise this threshold
+// to the size of the largest block freed, 3 MiB for the title's swirl).
+constexpr int large_block = 64 * 1024;
 
 void out_of_memory() { fail("out of memory"); }
 
@@ -48,6 +54,7 @@ void load_ai_script() {
 void start_game(int scale_asked) {
     open_standard_descriptors();
     std::set_new_handler(out_of_memory);
+    mallopt(M_MMAP_THRESHOLD, large_block);  // pictures freed go back to the system at once
     release_on_fail(shut_down_game);
     hold_stop_signals();
     errno = 0;
