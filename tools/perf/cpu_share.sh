@@ -13,7 +13,8 @@
 # (utime + stime of all its threads, from /proc/PID/stat) is read at the start and at the end of
 # SECONDS of wall time (10 by default); the share is CPU time over wall time, 100 % being one core.
 # The X server's share over the same stretch is shown beside it, since drawing to a window costs
-# the server too. Max RSS is the peak resident memory (VmHWM in /proc/PID/status).
+# the server too. Max RSS is the peak resident memory so far (VmHWM in /proc/PID/status), RSS now
+# the resident memory at the end of the stretch (VmRSS).
 #   --keys   in the battle a person plays meanwhile: arrows, X and Z pressed and released every 150 ms
 #   --sound  the programs play to a capture file (ALSA's file plugin) instead of running silent;
 #            note that the file device takes sound as fast as it is given, with no sound card's pace
@@ -117,7 +118,7 @@ go_to() {
 
 # Runs one program from a folder, on a screen of the game, and prints its line of the table.
 measure() {
-    local name=$1 dir=$2 program=$3 screen=${4:-} arguments=() window pid presser="" k t0 t1 c0 c1 x0 x1 share xshare hwm
+    local name=$1 dir=$2 program=$3 screen=${4:-} arguments=() window pid presser="" k t0 t1 c0 c1 x0 x1 share xshare hwm rss
     [ -n "$screen" ] && arguments=(--scale "$scale")
     start_xvfb
     (cd "$dir" && HOME="$TMP/home" exec "$program" "${arguments[@]}" >/dev/null 2>&1) &
@@ -144,6 +145,7 @@ measure() {
     sleep "$seconds"
     t1=$(now_ns) c1=$(cpu_ticks "$pid") x1=$(cpu_ticks "$XVFB")
     hwm=$(awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status")
+    rss=$(awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status")
     [ -n "$presser" ] && { kill "$presser" 2>/dev/null; wait "$presser" 2>/dev/null || true; }
     share=$(awk -v c=$((c1 - c0)) -v hz="$HZ" -v ns=$((t1 - t0)) 'BEGIN { printf "%.1f", 100 * c / hz / (ns / 1e9) }')
     xshare=$(awk -v c=$((x1 - x0)) -v hz="$HZ" -v ns=$((t1 - t0)) 'BEGIN { printf "%.1f", 100 * c / hz / (ns / 1e9) }')
@@ -151,15 +153,15 @@ measure() {
     wait "$pid" 2>/dev/null || true
     kill "$XVFB" 2>/dev/null || true
     wait "$XVFB" 2>/dev/null || true
-    printf '%-22s %9s %% %14s %% %10s MiB\n' "$name${screen:+ ($screen)}" "$share" "$xshare" "$hwm"
+    printf '%-22s %9s %% %14s %% %10s MiB %10s MiB\n' "$name${screen:+ ($screen)}" "$share" "$xshare" "$hwm" "$rss"
 }
 
 mode="idle"
 [ "$keys" -eq 1 ] && mode="keys pressed"
 [ "$sound" -eq 1 ] && mode="$mode, sound to a capture file" || mode="$mode, silent"
 echo "CPU share over $seconds s of play ($mode, the game at scale $scale); 100 % = one core of $(nproc)"
-printf '%-22s %11s %16s %14s\n' program "CPU share" "X server share" "max RSS"
-for screen in title tutorial select battle pause; do
+printf '%-22s %11s %16s %14s %14s\n' program "CPU share" "X server share" "max RSS" "RSS now"
+for screen in ${SCREENS:-title tutorial select battle pause}; do
     measure cupclash "$GAME_DIR" ./cupclash "$screen"
 done
 measure bare_panels "$TMP" "$TMP/bare_panels"
