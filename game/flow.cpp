@@ -7,6 +7,7 @@
 #include "game/replay.h"
 #include "game/replay_files.h"
 #include "game/select.h"
+#include "game/startup.h"
 #include "game/title.h"
 #include "platform/assets.h"
 #include "platform/music.h"
@@ -206,6 +207,7 @@ void run_match_flow(bool two_players_first) {
             quit_request = quit_program;
             break;
         }
+        finish_start_up();                    //    (the checks, when no title came first)
         if (choice == choice_host || choice == choice_join) {  //    against another machine, then the title
             run_online_from_title(choice == choice_join);
             if (close_requested()) break;

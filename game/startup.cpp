@@ -24,6 +24,7 @@
 namespace {
 
 bool allegro_up;  // Allegro is up: its calls are safe from here on
+bool silent;      // no sound device was found
 
 // Blocks from this size on are mapped on their own, so that a picture or a sheet, once freed, leaves
 // no hole in the heap that keeps its memory resident (glibc would otherwise raise this threshold
@@ -74,7 +75,7 @@ void start_game(int scale_asked) {
     if (install_timer() != 0) fail(errno == ENOMEM ? "out of memory starting the timer" : "cannot start the timer");
     install_mouse();
     set_color_depth(16);
-    const bool sound = install_sound_quietly();
+    silent = !install_sound_quietly();
     load_settings();
     window_scale_asked = scale_asked > 0 ? scale_asked : settings.scale;
     open_window(window_scale_asked, settings.fullscreen);
@@ -83,11 +84,18 @@ void start_game(int scale_asked) {
     seed_random(&match.random, run_seed);
     load_shared_assets();
     load_ai_script();
-    check_later_files();
     if (install_int(timer_tick, 40) != 0) fail("out of memory starting the timer");
     create_players();
+}
+
+void finish_start_up() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    check_later_files();
     check_characters();
-    if (!sound) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
+    // Said once the checks have passed, so that a fault is the one line the game writes.
+    if (silent) std::fprintf(stderr, "cupclash: no sound device found, playing silent\n");
 }
 
 void shut_down_game() {

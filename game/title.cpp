@@ -6,6 +6,7 @@
 #include "game/frame.h"
 #include "game/keys_screen.h"
 #include "game/records_screen.h"
+#include "game/startup.h"
 #include "game/tutorial.h"
 #include "platform/assets.h"
 #include "platform/pointer.h"
@@ -131,6 +132,7 @@ TitleChoice title_screen() {
     int n = 0;  // the swirl frame
     while (choice == choice_none && !escape_down()) {
         if (!click.held) draw_title(pictures, h, n++);
+        finish_start_up();  // once the first frame shows
         const uint8_t command = menu_command(&held);
         const bool tab = key[KEY_TAB] && !tab_held;
         tab_held = key[KEY_TAB];

@@ -70,6 +70,7 @@ int watch_replay(const std::string& file, int window_scale_asked) {
         return 1;
     }
     start_game(window_scale_asked);  // 2. the game, its own files checked
+    finish_start_up();
     const std::string other = check_replay_data(file, ai_script_file, replay);  // 3. made with these files
     if (!other.empty()) fail("%s", other.c_str());
     between_frames = pace_playback;  // 4. the matches, paced by the keys
