@@ -201,8 +201,9 @@ void run_match_flow(bool two_players_first) {
     for (bool title = !two_players_first;; title = true) {
         play_music(track_title);              // 2. the title track, from its beginning
         reset_match();                        // 3. a new match starts from here
-        const TitleChoice choice = title ? title_screen() : choice_none;  // 4. the mode; may run the tutorial
-        if (!title) set_game_mode(mode_two_players);  //    (or straight to two people, once)
+        const TitleChoice choice = title ? title_screen(finish_start_up) : choice_none;  // 4. the mode; may run
+        if (!title) set_game_mode(mode_two_players);  //    the tutorial and the start-up's last checks
+                                                      //    (or straight to two people, once)
         if (escape_down()) {                  // 5. ESC on the title ends the program
             quit_request = quit_program;
             break;

@@ -6,7 +6,6 @@
 #include "game/frame.h"
 #include "game/keys_screen.h"
 #include "game/records_screen.h"
-#include "game/startup.h"
 #include "game/tutorial.h"
 #include "platform/assets.h"
 #include "platform/pointer.h"
@@ -116,7 +115,7 @@ TitleChoice title_choice_at(int x, int y, int page) {
     return pages[page].buttons[y > bottom_middle_y ? 1 : 0][x >= screen_width / 2 ? 1 : 0];
 }
 
-TitleChoice title_screen() {
+TitleChoice title_screen(void (*once_shown)()) {
     // 1. The screen's pictures.
     TitlePictures pictures = {load_picture(title_picture), load_picture(swirl_picture), {}};
     for (int k = 0; k < title_pages; k++) pictures.pages[k] = load_picture(pages[k].picture);
@@ -132,7 +131,7 @@ TitleChoice title_screen() {
     int n = 0;  // the swirl frame
     while (choice == choice_none && !escape_down()) {
         if (!click.held) draw_title(pictures, h, n++);
-        finish_start_up();  // once the first frame shows
+        if (once_shown && n == 1) once_shown();
         const uint8_t command = menu_command(&held);
         const bool tab = key[KEY_TAB] && !tab_held;
         tab_held = key[KEY_TAB];

@@ -25,5 +25,6 @@ constexpr int title_pages = 2;
 TitleChoice title_choice_at(int x, int y, int page = 0);
 
 // Runs the title screen until a choice is made or ESC, and sets the game mode for the choice. The
-// tutorial, when chosen, runs before it returns. Returns the choice (choice_none on ESC).
-TitleChoice title_screen();
+// tutorial, when chosen, runs before it returns. `once_shown`, when given, runs once the first frame
+// is on the window. Returns the choice (choice_none on ESC).
+TitleChoice title_screen(void (*once_shown)() = nullptr);
