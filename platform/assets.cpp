@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
+#include <cstring>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -60,22 +61,45 @@ void check_picture(const PictureFile& picture) {
 
 constexpr size_t pcx_planes_at = 65;  // the header's count of colour planes
 
-// One row of a colour picture into its 16-bit bitmap.
-void put_colour_row(int y, const uint8_t* r, const uint8_t* g, const uint8_t* b, void* to) {
-    BITMAP* picture = static_cast<BITMAP*>(to);
-    auto* line = reinterpret_cast<uint16_t*>(picture->line[y]);
-    for (int x = 0; x < picture->w; x++) line[x] = static_cast<uint16_t>(makecol16(r[x], g[x], b[x]));
+// A picture's rows on their way to 16-bit colour.
+struct RowsIn16Bit {
+    void (*row)(int, const uint16_t*, void*);
+    void* to;
+    int width;
+    bool indexed;           // one plane of indices into `colours`, else red, green and blue planes
+    uint16_t colours[256];  // the indexed picture's colour table, as the loader converts it
+    std::vector<uint16_t> pixels;
+};
+
+void convert_row(int y, const uint8_t* values, int stride, void* to) {
+    RowsIn16Bit* r = static_cast<RowsIn16Bit*>(to);
+    for (int x = 0; x < r->width; x++)
+        r->pixels[x] = r->indexed ? r->colours[values[x]]
+                                  : static_cast<uint16_t>(makecol16(values[x], values[stride + x], values[2 * stride + x]));
+    r->row(y, r->pixels.data(), r->to);
 }
 
-BITMAP* colour_picture(const std::vector<uint8_t>& bytes) {
-    int w, h;
-    pcx_size(bytes, &w, &h);
-    BITMAP* picture = make_bitmap(w, h);
-    pcx_colour_rows(bytes, put_colour_row, picture);
-    return picture;
+// One row of a picture into its 16-bit bitmap.
+void put_row(int y, const uint16_t* pixels, void* to) {
+    BITMAP* picture = static_cast<BITMAP*>(to);
+    std::memcpy(picture->line[y], pixels, picture->w * sizeof *pixels);
 }
 
 }  // namespace
+
+void picture_rows(const std::vector<uint8_t>& bytes, void (*row)(int, const uint16_t*, void*), void* to) {
+    int w, h;
+    pcx_size(bytes, &w, &h);
+    RowsIn16Bit r{row, to, w, bytes[pcx_planes_at] == 1, {}, std::vector<uint16_t>(w)};
+    // The loader keeps the table in 6 bits a component and widens it again when it converts.
+    if (r.indexed) {
+        const uint8_t* table = pcx_palette(bytes);
+        for (int k = 0; k < 256; k++)
+            r.colours[k] = static_cast<uint16_t>(makecol16(_rgb_scale_6[table[3 * k] / 4], _rgb_scale_6[table[3 * k + 1] / 4],
+                                                           _rgb_scale_6[table[3 * k + 2] / 4]));
+    }
+    pcx_rows(bytes, convert_row, &r);
+}
 
 BITMAP* make_bitmap(int w, int h) {
     BITMAP* b = create_bitmap(w, h);
@@ -97,18 +121,16 @@ bool escape_down() {
 void spend_escape() { escape_spent = key[KEY_ESC] != 0; }
 
 BITMAP* load_picture(const PictureFile& picture) {
-    // 1. The bytes, checked; 2. a colour picture read straight into 16-bit colour (the loader would
-    //    hold a 24-bit copy beside it, half again the size); 3. any other through the loader.
+    // 1. The bytes, checked; 2. read straight into 16-bit colour, row by row (the loader would hold a
+    //    copy in the file's own colours beside it: for a colour picture, half again the size).
     std::vector<uint8_t> bytes;
     std::string fault = read_game_file(picture.name, &bytes);
     if (fault.empty()) fault = pcx_fault(bytes, picture.width, picture.height);
     if (!fault.empty()) fail("picture \"%s\" %s", picture.name, fault.c_str());
-    if (bytes[pcx_planes_at] == 3) return colour_picture(bytes);
-    bytes = std::vector<uint8_t>();
-    errno = 0;
-    BITMAP* loaded = load_bitmap(picture.name, nullptr);
-    if (!loaded && errno == ENOMEM) fail("out of memory loading picture \"%s\"", picture.name);
-    if (!loaded) fail("picture \"%s\" is damaged: it is not a picture the game can draw", picture.name);
+    int w, h;
+    pcx_size(bytes, &w, &h);
+    BITMAP* loaded = make_bitmap(w, h);
+    picture_rows(bytes, put_row, loaded);
     return loaded;
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <allegro.h>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 constexpr int screen_width = 256;  // the game draws 256 x 384: two 256 x 192 panels
 constexpr int panel_height = 192;
@@ -59,10 +61,14 @@ void release_shared_assets();
 // sounds are checked, so that a bad one stops the game at start-up, not in the middle of a match.
 void check_later_files();
 
-// Loads a PCX picture of the working folder, checked first by its bytes: a missing, unreadable or
+// Loads a PCX picture of the working folder in 16-bit colour, checked first by its bytes: a missing, unreadable or
 // damaged file, one that ends before its last row, or a picture of another size than the one given
 // (unless that is 0 x 0) fails with one line naming the file.
 BITMAP* load_picture(const PictureFile& picture);
+
+// Reads the rows of a PCX picture that pcx_fault passed, one after another, in 16-bit colour exactly
+// as load_bitmap makes them, and hands each to `row` (as many pixels as the picture is wide).
+void picture_rows(const std::vector<uint8_t>& bytes, void (*row)(int y, const uint16_t* pixels, void* to), void* to);
 
 // A bitmap of the given size; fails with one line when memory runs out.
 BITMAP* make_bitmap(int w, int h);

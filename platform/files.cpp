@@ -111,11 +111,12 @@ std::string pcx_fault(const std::vector<uint8_t>& b, int width, int height) {
     return "";
 }
 
-void pcx_colour_rows(const std::vector<uint8_t>& b, void (*row)(int, const uint8_t*, const uint8_t*, const uint8_t*, void*),
-                     void* to) {
+const uint8_t* pcx_palette(const std::vector<uint8_t>& b) { return &b[b.size() - pcx_palette_size + 1]; }
+
+void pcx_rows(const std::vector<uint8_t>& b, void (*row)(int, const uint8_t*, int, void*), void* to) {
     int w, h;
     pcx_size(b, &w, &h);
-    const int bytes_per_line = le16(b, 66), planes = 3;
+    const int bytes_per_line = le16(b, 66), planes = b[65];
     std::vector<uint8_t> values(planes * bytes_per_line);
     size_t at = pcx_header_size;
     for (int y = 0; y < h; y++) {
@@ -130,7 +131,7 @@ void pcx_colour_rows(const std::vector<uint8_t>& b, void (*row)(int, const uint8
             for (; count > 0; count--, x++)
                 if (x < planes * bytes_per_line) values[x] = c;
         }
-        row(y, &values[0], &values[bytes_per_line], &values[2 * bytes_per_line], to);
+        row(y, values.data(), bytes_per_line, to);
     }
 }
 

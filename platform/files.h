@@ -22,10 +22,13 @@ std::string pcx_fault(const std::vector<uint8_t>& bytes, int width, int height);
 // The width and height that a PCX picture's header gives; pcx_fault must have found nothing.
 void pcx_size(const std::vector<uint8_t>& bytes, int* width, int* height);
 
-// The rows of a checked PCX picture of three colour planes, one after another, as Allegro's loader
-// reads them: `row` gets each row's red, green and blue values (width each) in turn.
-void pcx_colour_rows(const std::vector<uint8_t>& bytes, void (*row)(int y, const uint8_t* r, const uint8_t* g,
-                                                                      const uint8_t* b, void* to), void* to);
+// The rows of a checked PCX picture, one after another, as Allegro's loader reads them: `row` gets
+// each row's values, plane after plane, `stride` apart (one plane of palette indices, or red, green
+// and blue).
+void pcx_rows(const std::vector<uint8_t>& bytes, void (*row)(int y, const uint8_t* values, int stride, void* to), void* to);
+
+// The 256 colours of a checked one-plane PCX picture, as red, green and blue bytes.
+const uint8_t* pcx_palette(const std::vector<uint8_t>& bytes);
 
 // Checks a WAV sound of `size` bytes by its first bytes, `head`, which must hold the headers of
 // every part up to the sound data: "is damaged: ..." when it is not a RIFF WAVE file, lacks its

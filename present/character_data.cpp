@@ -107,9 +107,9 @@ std::string check_character(int character, CheckedCharacter* c) {
 std::string load_checked(Player* p, const CheckedCharacter& c, const CharacterFiles& files) {
     for (int k = 0; k < c.lists.anim_count; k++) {
         const ListedFile& listed = c.lists.sheets[k];
-        BITMAP* sheet = load_bitmap(listed.name, nullptr);
-        if (sheet) p->anims[k] = anim_from_sheet(sheet, c.lists.next[k], p->index);
-        destroy_bitmap(sheet);
+        std::vector<uint8_t> bytes;
+        if (read_game_file(listed.name, &bytes).empty() && pcx_fault(bytes, 0, 0).empty())
+            p->anims[k] = anim_from_picture(bytes, c.lists.next[k], p->index);
         if (p->anims[k].frame_count == 0)
             return file_fault(files.anim_list, listed.line, "cannot load the sheet \"%s\" (out of memory)",
                               shown(listed.name).c_str());
@@ -142,6 +142,58 @@ void share_repeated_frame(Anim* anim, int f) {
     }
 }
 
+// An animation of w x h pixels of frames, before its frames are made.
+Anim frames_for(int w, int h, int32_t next) {
+    const int count = (h + frame_height - 1) / frame_height;
+    return Anim{new RLE_SPRITE*[count](), count, w, next};
+}
+
+// The rows of frame f of a sheet h rows high: 192, or fewer for a short last frame.
+int frame_rows(int h, int f) { return std::min(frame_height, h - f * frame_height); }
+
+// Memory ran out at frame f: the frames made so far are released, and the animation is empty.
+Anim dropped(Anim* anim, int f) {
+    anim->frame_count = f;
+    release_anim(anim);
+    return *anim;
+}
+
+// Frame f of an animation from a bitmap of its rows: mirrored for the right side, then its figure's
+// runs; a frame that repeats an earlier one shares its sprite. False when memory runs out.
+bool make_frame(Anim* anim, int f, BITMAP* frame, int index) {
+    BITMAP* drawn = frame;
+    if (index == 1) {
+        drawn = create_bitmap(frame->w, frame->h);
+        if (!drawn) return false;
+        clear_to_color(drawn, mask_colour());
+        draw_sprite_h_flip(drawn, frame, 0, 0);
+    }
+    anim->frames[f] = get_rle_sprite(drawn);
+    if (drawn != frame) destroy_bitmap(drawn);
+    if (!anim->frames[f]) return false;
+    share_repeated_frame(anim, f);
+    return true;
+}
+
+// A sheet read from its file a row at a time: each frame is made as soon as its rows are in.
+struct SheetReading {
+    Anim* anim;
+    BITMAP* frame;  // the rows of the frame being read
+    int index;      // the side
+    int height;     // of the sheet
+    int made;       // frames made so far
+};
+
+void take_row(int y, const uint16_t* pixels, void* to) {
+    SheetReading* r = static_cast<SheetReading*>(to);
+    const int f = y / frame_height, row = y % frame_height;
+    std::memcpy(r->frame->line[row], pixels, r->frame->w * sizeof *pixels);
+    if (r->made != f || row + 1 != frame_rows(r->height, f)) return;  // a frame before failed, or rows to come
+    BITMAP* rows = create_sub_bitmap(r->frame, 0, 0, r->frame->w, row + 1);
+    if (rows && make_frame(r->anim, f, rows, r->index)) r->made++;
+    destroy_bitmap(rows);
+}
+
 // Steps 3 to 7 of the per-round reset: the record gives up its character data and takes the new
 // character's, or stops the game with one line naming the file and line at fault.
 void load_character(Player* p, int character) {
@@ -154,32 +206,24 @@ void load_character(Player* p, int character) {
 }  // namespace
 
 Anim anim_from_sheet(BITMAP* sheet, int32_t next, int index) {
-    const int count = (sheet->h + frame_height - 1) / frame_height;
-    Anim anim{new RLE_SPRITE*[count](), count, sheet->w, next};
-    BITMAP* mirror = index == 1 ? create_bitmap(sheet->w, frame_height) : nullptr;
-    for (int f = 0; f < count; f++) {
-        // 1. The frame's rows of the sheet; 2. mirrored for the right side; 3. its figure's runs.
-        const int rows = std::min(frame_height, sheet->h - f * frame_height);
-        BITMAP* frame = create_sub_bitmap(sheet, 0, f * frame_height, sheet->w, rows);
-        BITMAP* mirrored = mirror && frame ? create_sub_bitmap(mirror, 0, 0, sheet->w, rows) : nullptr;
-        if (mirrored) {
-            clear_to_color(mirrored, mask_colour());
-            draw_sprite_h_flip(mirrored, frame, 0, 0);
-        }
-        BITMAP* drawn = index == 1 ? mirrored : frame;
-        anim.frames[f] = drawn ? get_rle_sprite(drawn) : nullptr;
-        destroy_bitmap(mirrored);
+    Anim anim = frames_for(sheet->w, sheet->h, next);
+    for (int f = 0; f < anim.frame_count; f++) {
+        BITMAP* frame = create_sub_bitmap(sheet, 0, f * frame_height, sheet->w, frame_rows(sheet->h, f));
+        const bool made = frame && make_frame(&anim, f, frame, index);
         destroy_bitmap(frame);
-        if (!anim.frames[f]) {
-            anim.frame_count = f;  // memory ran out: the frames made so far are dropped below
-            break;
-        }
-        share_repeated_frame(&anim, f);
+        if (!made) return dropped(&anim, f);
     }
-    destroy_bitmap(mirror);
-    if (anim.frame_count == count) return anim;
-    release_anim(&anim);
     return anim;
+}
+
+Anim anim_from_picture(const std::vector<uint8_t>& bytes, int32_t next, int index) {
+    int w, h;
+    pcx_size(bytes, &w, &h);
+    Anim anim = frames_for(w, h, next);
+    SheetReading reading{&anim, create_bitmap(w, frame_height), index, h, 0};
+    if (reading.frame) picture_rows(bytes, take_row, &reading);
+    destroy_bitmap(reading.frame);
+    return reading.made == anim.frame_count ? anim : dropped(&anim, reading.made);
 }
 
 std::string load_character_data(Player* p, int character) {

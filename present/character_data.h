@@ -5,6 +5,7 @@
 #include <allegro.h>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "state/player.h"
 
@@ -32,6 +33,9 @@ void check_characters();
 // record, whose character data must be empty. Gives "" or the message of the first fault found,
 // and then leaves the record's character data empty again.
 std::string load_character_data(Player* p, int character);
+
+// The same from a sheet's file, whose bytes pcx_fault passed, read a frame at a time.
+Anim anim_from_picture(const std::vector<uint8_t>& bytes, int32_t next, int index);
 
 // The frames of a sheet (frames of 192 rows stacked top to bottom, the last one maybe fewer) as
 // side `index` draws them, 0 as drawn and 1 mirrored; the sheet stays the caller's. An animation

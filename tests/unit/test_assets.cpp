@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include <unistd.h>
 
 #include "headless.h"
 #include "platform/assets.h"
@@ -116,12 +119,23 @@ TEST(FileChecks, AFaultIsOneLineEvenWhenReleasingFailsToo) {
     release_on_fail(nullptr);
 }
 
-// The game's own reading of a colour picture gives what Allegro's loader and its conversion to 16-bit
-// colour gave, pixel for pixel: every screen picture of the game folder.
-TEST(GeneratedAssets, ColourPicturesLoadAsAllegroLoadedThem) {
+// The game's own reading of a picture gives what Allegro's loader and its conversion to 16-bit colour
+// gave, pixel for pixel: every screen picture of the game folder and a character's sheet (colour
+// planes), and a picture of a colour table, every colour of it.
+TEST(GeneratedAssets, PicturesLoadAsAllegroLoadedThem) {
     start_headless();
+    const std::string indexed_file = "/tmp/cupclash-indexed-" + std::to_string(getpid()) + ".pcx";
+    PALETTE table;
+    for (int k = 0; k < 256; k++) table[k] = RGB{static_cast<unsigned char>(k % 64), static_cast<unsigned char>(k * 7 % 64),
+                                                 static_cast<unsigned char>(k * 13 % 64), 0};
+    BITMAP* indexed = create_bitmap_ex(8, 256, 3);
+    for (int x = 0; x < 256; x++) vline(indexed, x, 0, 2, x);
+    ASSERT_EQ(save_pcx(indexed_file.c_str(), indexed, table), 0);
+    destroy_bitmap(indexed);
     for (const PictureFile& picture : {title_picture, swirl_picture, buttons_picture, modes_picture, charsel_picture,
-                                       charsel_pair_picture, menu_picture, tutorial_picture, PictureFile{"bg.pcx", 0, 0}}) {
+                                       charsel_pair_picture, menu_picture, tutorial_picture, portrait_pictures[1],
+                                       PictureFile{"bg.pcx", 0, 0}, PictureFile{"quorvant/win.pcx", 0, 0},
+                                       PictureFile{indexed_file.c_str(), 0, 0}}) {
         BITMAP* ours = load_picture(picture);
         BITMAP* allegros = load_bitmap(picture.name, nullptr);
         ASSERT_TRUE(ours && allegros) << picture.name;
@@ -131,6 +145,7 @@ TEST(GeneratedAssets, ColourPicturesLoadAsAllegroLoadedThem) {
         destroy_bitmap(ours);
         destroy_bitmap(allegros);
     }
+    std::remove(indexed_file.c_str());
 }
 
 }  // namespace
