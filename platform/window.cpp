@@ -17,16 +17,17 @@ namespace {
 constexpr int window_height = 2 * panel_height;
 constexpr int desktop_share_percent = 85;
 
-// What the window shows, in game pixels, and the same enlarged: only what changes is sent on.
+// What the window shows, in game pixels, and a band of one half enlarged on its way to the window:
+// only what changes is sent on.
 BITMAP* shown;
-BITMAP* enlarged;
+BITMAP* enlarged;  // one panel's size, enlarged
 bool half_known[2];  // the top and bottom halves of `shown` are what the window shows
 
 void prepare_enlarging() {
     if (enlarged && enlarged->w == screen_width * window_scale) return;
     release_window_pictures();
     shown = create_bitmap(screen_width, window_height);
-    enlarged = create_bitmap(screen_width * window_scale, window_height * window_scale);
+    enlarged = create_bitmap(screen_width * window_scale, panel_height * window_scale);
     if (!shown || !enlarged) fail("out of memory for the %d x %d window", screen_width * window_scale,
                                   window_height * window_scale);
     forget_window();
@@ -55,11 +56,11 @@ struct Band {
 // Sends the band that ends before row `end` of the panel to the window, enlarged, and starts anew.
 void send_band(BITMAP* source, int source_y, int window_y, Band* band, int end) {
     if (band->top < 0) return;
-    const int n = window_scale, x = band->left, y = window_y + band->top;
-    const int w = band->right - band->left + 1, h = end - band->top;
-    blit(source, shown, x, source_y + band->top, x, y, w, h);
-    stretch_blit(shown, enlarged, x, y, w, h, x * n, y * n, w * n, h * n);
-    blit(enlarged, screen, x * n, y * n, window_left + x * n, window_top + y * n, w * n, h * n);
+    const int n = window_scale, x = band->left, top = band->top, y = window_y + top;
+    const int w = band->right - band->left + 1, h = end - top;
+    blit(source, shown, x, source_y + top, x, y, w, h);
+    stretch_blit(shown, enlarged, x, y, w, h, x * n, top * n, w * n, h * n);
+    blit(enlarged, screen, x * n, top * n, window_left + x * n, window_top + y * n, w * n, h * n);
     *band = {-1, screen_width, -1};
 }
 
