@@ -4,6 +4,7 @@
 #include "board/tiles.h"
 #include "state/player.h"
 #include "platform/assets.h"
+#include "platform/ticks.h"
 #include "state/match.h"
 
 namespace {
@@ -58,6 +59,7 @@ void draw_board(Player* p) {
     if (p->refill_offset == 0) break_step(p);  // 1. rebuild the picture and advance breaking
     if (p->slide_x != 0) draw_sliding_row(p);  // 2. a sliding row
     if (p->slide_y != 0) draw_sliding_column(p);  // 3. a sliding column
+    if (frames_unseen) return;  // the board's picture is state; the panel is only seen
     draw_sprite(top_panel, p->board_bitmap, board_x(p), board_y);  // 4. the board onto the panel
     draw_frame(p);  // 5. cursor or busy frame
     if (p->chain != 0) {  // 6. the chain's text

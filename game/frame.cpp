@@ -5,6 +5,7 @@
 #include "control/cpu.h"
 #include "control/tutorial_script.h"
 #include "platform/assets.h"
+#include "platform/ticks.h"
 #include "platform/window.h"
 #include "present/characters.h"
 #include "present/hud.h"
@@ -19,7 +20,9 @@ constexpr int left_score_x = 8, right_score_x = 152, score_y = 8;
 // The right board of the tutorial is never stepped; this stands in for its source.
 void no_command(Player* p) { p->command = 0; }
 
-void draw_background() { blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height); }
+void draw_background() {
+    if (!frames_unseen) blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+}
 
 // Both scores, and the round between them.
 void draw_scores() {

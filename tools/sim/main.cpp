@@ -151,14 +151,15 @@ Options parse_options(int argc, char** argv) {
     return o;
 }
 
-// The game's start-up without a window, a timer, the keyboard or sound; the computer reads the
-// chosen script.
+// The game's start-up without a window, a timer, the keyboard or sound, its frames unseen; the
+// computer reads the chosen script.
 void start_headless_game(const Options& o) {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
     load_shared_assets();
     create_players();
     screen = create_bitmap(screen_width, 2 * panel_height);
+    frames_unseen = true;  // nobody sees them: the characters' pictures are not drawn
     const std::string fault = read_ai_script(o.script);
     if (!fault.empty()) {
         std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
