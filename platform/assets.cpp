@@ -73,10 +73,16 @@ struct RowsIn16Bit {
 
 void convert_row(int y, const uint8_t* values, int stride, void* to) {
     RowsIn16Bit* r = static_cast<RowsIn16Bit*>(to);
-    for (int x = 0; x < r->width; x++)
-        r->pixels[x] = r->indexed ? r->colours[values[x]]
-                                  : static_cast<uint16_t>(makecol16(values[x], values[stride + x], values[2 * stride + x]));
-    r->row(y, r->pixels.data(), r->to);
+    uint16_t* pixels = r->pixels.data();
+    if (r->indexed) {
+        for (int x = 0; x < r->width; x++) pixels[x] = r->colours[values[x]];
+    } else {
+        // makecol16, its shifts read once
+        const int rs = _rgb_r_shift_16, gs = _rgb_g_shift_16, bs = _rgb_b_shift_16;
+        for (int x = 0; x < r->width; x++)
+            pixels[x] = static_cast<uint16_t>((values[x] >> 3) << rs | (values[stride + x] >> 2) << gs | (values[2 * stride + x] >> 3) << bs);
+    }
+    r->row(y, pixels, r->to);
 }
 
 // One row of a picture into its 16-bit bitmap.

@@ -128,8 +128,9 @@ void pcx_rows(const std::vector<uint8_t>& b, void (*row)(int, const uint8_t*, in
                 count = c & pcx_run_length;
                 c = at < b.size() ? b[at++] : 0;
             }
-            for (; count > 0; count--, x++)
-                if (x < planes * bytes_per_line) values[x] = c;
+            const int kept = std::max(0, std::min(count, planes * bytes_per_line - x));
+            std::fill_n(values.begin() + x, kept, c);
+            x += count;
         }
         row(y, values.data(), bytes_per_line, to);
     }

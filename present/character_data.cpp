@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -158,18 +159,43 @@ Anim dropped(Anim* anim, int f) {
     return *anim;
 }
 
+// A 16-bit frame as the run-length sprite draw_rle_sprite draws, read right to left when mirrored:
+// per row, a positive count and that many pixels, or a negative count of transparent pixels, then
+// the mask colour to end the row. (Allegro's get_rle_sprite reads pixel by pixel through getpixel,
+// which took most of a character's load.)
+RLE_SPRITE* runs_of(BITMAP* frame, bool mirrored) {
+    const uint16_t mask = MASK_COLOR_16;
+    std::vector<int16_t> runs;
+    runs.reserve(frame->w * frame->h / 2);
+    std::vector<uint16_t> row(frame->w);
+    for (int y = 0; y < frame->h; y++) {
+        const auto* line = reinterpret_cast<const uint16_t*>(frame->line[y]);
+        for (int x = 0; x < frame->w; x++) row[x] = line[mirrored ? frame->w - 1 - x : x];
+        for (int x = 0; x < frame->w;) {
+            const bool solid = row[x] != mask;
+            int end = x;
+            while (end < frame->w && (row[end] != mask) == solid) end++;
+            runs.push_back(static_cast<int16_t>(solid ? end - x : x - end));
+            if (solid) runs.insert(runs.end(), row.begin() + x, row.begin() + end);
+            x = end;
+        }
+        runs.push_back(static_cast<int16_t>(mask));
+    }
+    const int size = static_cast<int>(runs.size() * sizeof runs[0]);
+    auto* sprite = static_cast<RLE_SPRITE*>(std::malloc(sizeof(RLE_SPRITE) + size));  // destroy_rle_sprite frees it
+    if (!sprite) return nullptr;
+    sprite->w = frame->w;
+    sprite->h = frame->h;
+    sprite->color_depth = 16;
+    sprite->size = size;
+    std::memcpy(sprite->dat, runs.data(), size);
+    return sprite;
+}
+
 // Frame f of an animation from a bitmap of its rows: mirrored for the right side, then its figure's
 // runs; a frame that repeats an earlier one shares its sprite. False when memory runs out.
 bool make_frame(Anim* anim, int f, BITMAP* frame, int index) {
-    BITMAP* drawn = frame;
-    if (index == 1) {
-        drawn = create_bitmap(frame->w, frame->h);
-        if (!drawn) return false;
-        clear_to_color(drawn, mask_colour());
-        draw_sprite_h_flip(drawn, frame, 0, 0);
-    }
-    anim->frames[f] = get_rle_sprite(drawn);
-    if (drawn != frame) destroy_bitmap(drawn);
+    anim->frames[f] = runs_of(frame, index == 1);
     if (!anim->frames[f]) return false;
     share_repeated_frame(anim, f);
     return true;
