@@ -23,6 +23,7 @@ constexpr size_t wav_head_size = 65536;  // the parts before the sound data lie 
 // The track playing: its stream, its file and how far into its sound data the stream has read.
 struct Playing {
     AUDIOSTREAM* stream = nullptr;
+    int track = -1;
     int file = -1;
     WavLayout wav{};
     uint64_t read = 0;  // bytes of sound data read in this pass
@@ -70,6 +71,7 @@ void play_music(int track) {
     const WavLayout& w = playing.wav;
     playing.stream = play_audio_stream(stream_length, w.bits, w.channels == 2, w.rate, music_volume, centre_pan);
     if (!playing.stream) return release_music();
+    playing.track = track;
     voice_stop(playing.stream->voice);
     // 3. The buffer filled from the start of the track, then the stream plays.
     feed_music();
@@ -90,7 +92,9 @@ void set_music_level(int volume) {
     if (playing.stream) voice_set_volume(playing.stream->voice, volume);
 }
 
-bool music_playing() { return playing.stream != nullptr; }
+int music_track() { return playing.stream ? playing.track : -1; }
+
+const SAMPLE* music_sample() { return playing.stream ? playing.stream->samp : nullptr; }
 
 void release_music() {
     if (playing.stream) stop_audio_stream(playing.stream);

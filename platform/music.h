@@ -2,6 +2,8 @@
 // fraction of a second of it is held in memory, fed a little each frame.
 #pragma once
 
+#include <allegro.h>
+
 // The tracks of music_table.
 enum Track : int {
     track_title = 0,
@@ -20,7 +22,9 @@ void play_music(int track);
 void feed_music();
 // Plays the track, if any, at `volume` from now on.
 void set_music_level(int volume);
-// True while a track plays.
-bool music_playing();
+// The track playing (a place in music_table), or -1.
+int music_track();
+// The sound the track plays through (its stream's buffer), or null: what a listening test hears.
+const SAMPLE* music_sample();
 // Stops the track, if any, and closes its file.
 void release_music();

@@ -71,17 +71,6 @@ TEST_F(Rounds, TheSignOfBalanceAfterSettlingDecidesAndARoundNeverClosesOnABusyBo
     }
 }
 
-// The length of a character's round track, to tell the tracks apart by what plays.
-int round_track_length(int character) {
-    static int length[2] = {-1, -1};
-    if (length[character] < 0) {
-        SAMPLE* track = load_sample(music_table[track_round + character]);
-        length[character] = track ? track->len : 0;
-        destroy_sample(track);
-    }
-    return length[character];
-}
-
 // The frame of a synthetic animation that shows at (x, y) of the screen, or -1.
 int frame_shown(int anim, int x, int y) {
     for (int f = 0; f < 30; f++)
@@ -99,8 +88,8 @@ TEST_F(Rounds, ARoundOpensWithItsIntroToItsMusicAndClosesWithBannersAtRestOverBo
         between_frames = run_script;
         for (Player* side : players)
             for (const int a : {int{anim_win}, int{anim_lose}}) {
-                destroy_bitmap(side->anims[a].sheet);
-                side->anims[a].sheet = figure_sheet(a, 64, length[side->index] * frame_height);
+                release_anim(&side->anims[a]);
+                side->anims[a] = figure_anim(a, 64, length[side->index] * frame_height, anim_idle, side->index);
             }
         int round = 1, banner_frames = 0, result_frames = 0;
         bool intro_seen = false, decided = false;
@@ -114,9 +103,9 @@ TEST_F(Rounds, ARoundOpensWithItsIntroToItsMusicAndClosesWithBannersAtRestOverBo
                 if (round == 1) {
                     EXPECT_EQ(frame_shown(anim_intro, right_x, figure_y), 0);
                 }
-                const Heard track = voice_of(music);
+                const Heard track = voice_of(music_sample());
                 EXPECT_TRUE(track.sample && track.looped && track.volume == music_volume);
-                EXPECT_EQ(track.sample ? track.sample->len : 0, round_track_length(computer)) << "round " << round;
+                EXPECT_EQ(music_track(), track_round + computer) << "round " << round;
             }
             if (round_phase == phase_battle && !decided) {
                 // Nothing of the last round is left to play after this round's intro.

@@ -323,6 +323,8 @@ TEST_F(Screens, MenuArithmeticWrapsAndKeepsVolumesWithinBounds) {
 
 TEST_F(Screens, PauseMenuShowsItsItemsAndTheBarOverHalfLoudMusicAndZOrXConfirms) {
     set_board(players[0], diagonal_board);
+    ASSERT_TRUE(mkdir("music", 0700) == 0);  // a short track for the title's music
+    ASSERT_EQ(std::system((std::string("cp ") + game_folder + "/break.wav " + music_table[track_title]).c_str()), 0);
     struct Case {
         int volume, confirm_key;
         bool on_quit;
@@ -331,13 +333,12 @@ TEST_F(Screens, PauseMenuShowsItsItemsAndTheBarOverHalfLoudMusicAndZOrXConfirms)
         SCOPED_TRACE(testing::Message() << "volume " << c.volume << (c.on_quit ? ", quit" : ", resume"));
         sfx_volume = static_cast<uint8_t>(c.volume);
         clear_bitmap(bottom_panel);  // the game under the menu: black
-        music = create_sample(16, 0, 22050, 64);
-        play_sample(music, music_volume, centre_pan, normal_speed, 1);
+        play_music(track_title);
         const int confirm_at = c.on_quit ? 6 : 4;
         frames = 0;
         script = [&] {
             for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
-            EXPECT_EQ(voice_of(music).volume, music_volume / 2);
+            EXPECT_EQ(voice_of(music_sample()).volume, music_volume / 2);
             if (frames == 1) {
                 // Resume large, its label alone: where it is transparent the game shows through;
                 // quit below it at half size.
@@ -362,18 +363,20 @@ TEST_F(Screens, PauseMenuShowsItsItemsAndTheBarOverHalfLoudMusicAndZOrXConfirms)
         EXPECT_EQ(pause_menu(), c.on_quit ? quit_match : quit_none);
         EXPECT_EQ(frames, confirm_at);
         EXPECT_EQ(sfx_volume, c.volume);
-        EXPECT_EQ(voice_of(music).volume, music_volume);  // back to full
+        EXPECT_EQ(voice_of(music_sample()).volume, music_volume);  // back to full
         EXPECT_EQ(tick_count.load(), 1);  // the first frame after the menu does not wait
         tick_count = 0;
         for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
         release_music();
     }
+    std::remove(music_table[track_title]);
+    std::remove("music");
 }
 
 TEST_F(Screens, EscapeAtTheEndOfTheResultOpensThePauseMenuAndTheMatchGoesOnFromIt) {
     // The winner's animation outlasts the banners: the result has frames of its own.
-    destroy_bitmap(players[0]->anims[anim_win].sheet);
-    players[0]->anims[anim_win].sheet = figure_sheet(anim_win, 64, 30 * frame_height);
+    release_anim(&players[0]->anims[anim_win]);
+    players[0]->anims[anim_win] = figure_anim(anim_win, 64, 30 * frame_height, anim_idle, 0);
     bool escaped = false;
     int menu_frames = 0;
     script = [&] {
