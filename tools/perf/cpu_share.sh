@@ -4,8 +4,8 @@
 # window. The game is measured on the title, the tutorial, the character select, a battle and the
 # pause menu, each reached by clicks and keys from the title. (The loading screen is one frame while
 # a round's files load, and the result a few seconds at a round's end: neither lasts long enough to
-# be measured on its own; both are paced by the same wait as the rest.) The target is 4.5 % of a
-# core and 32 MiB resident on every screen.
+# be measured on its own; both are paced by the same wait as the rest.) The targets are 4.5 % of a
+# core on every screen, and a peak of 14 MiB resident in a battle at scale 1 (16 MiB at scale 2).
 #
 #   tools/perf/cpu_share.sh [--keys] [--sound] [--scale N] [SECONDS]
 #
@@ -20,6 +20,7 @@
 #            note that the file device takes sound as fast as it is given, with no sound card's pace
 #   --scale  the game runs with --scale N (1 by default), on a desktop large enough for its window;
 #            the bare program stays at 256 x 384, the floor of every scale
+#   SCREENS="battle pause" in the environment measures only the screens it names
 # The game is taken from build/game (build it first: ./play.sh or ./test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
