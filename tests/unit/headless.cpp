@@ -55,7 +55,7 @@ DIGI_DRIVER listener() {
     };
     d.stop_voice = [](int v) { voices[v].on = false; };
     d.loop_voice = [](int v, int mode) { voices[v].heard.looped = (mode & PLAYMODE_LOOP) != 0; };
-    d.get_position = [](int v) { return voices[v].on && voices[v].heard.looped ? 0 : -1; };
+    d.get_position = [](int v) { return voices[v].on && voices[v].heard.looped ? listened_position : -1; };
     d.set_position = [](int, int) {};
     d.get_volume = [](int v) { return voices[v].heard.volume; };
     d.set_volume = [](int v, int volume) { voices[v].heard.volume = volume; };
@@ -89,6 +89,8 @@ void install_listener() {
 }
 
 }  // namespace
+
+int listened_position = 0;
 
 const std::vector<Heard>& sounds_started() { return started; }
 
@@ -186,6 +188,7 @@ void reset_game_state() {
     sfx_volume = 128;
     music_volume = 128;
     release_music();
+    listened_position = 0;
     stop_sample(break_sound);
     stop_sample(refill_sound);
     started.clear();

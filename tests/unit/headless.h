@@ -28,6 +28,8 @@ struct Heard {
     bool looped;
 };
 const std::vector<Heard>& sounds_started();
+// Where every looping voice says it plays (0 at the start); a test moves it to make a stream ask for more.
+extern int listened_position;
 // The voice playing `sample` now; sample null when none does.
 Heard voice_of(const SAMPLE* sample);
 

@@ -429,4 +429,39 @@ TEST_F(Screens, AScreensPicturesAreReleasedWhenItCloses) {
     EXPECT_LT(static_cast<long>(mallinfo2().uordblks) - static_cast<long>(in_use), 16 * 1024);
 }
 
+// The music streams from its file: the stream's buffer holds the track over and over (it is shorter),
+// a refill goes on where the last one stopped, looping without a seam, and a file cut while it plays
+// ends the music quietly.
+TEST_F(Screens, MusicStreamsFromItsFileLoopingAndEndsQuietlyWhenTheFileIsCut) {
+    constexpr int values = 1000;
+    auto value = [](int k) { return static_cast<uint16_t>(static_cast<int16_t>(37 * k - 18000)); };
+    std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
+                                1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x44, 0xac, 0, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a',
+                                values * 2 % 256, values * 2 / 256, 0, 0};
+    for (int k = 0; k < values; k++) wav.insert(wav.end(), {static_cast<uint8_t>(value(k)), static_cast<uint8_t>(value(k) >> 8)});
+    wav[4] = static_cast<uint8_t>((wav.size() - 8) % 256), wav[5] = static_cast<uint8_t>((wav.size() - 8) / 256);
+    ASSERT_TRUE(mkdir("music", 0700) == 0);
+    const char* track = music_table[track_title];
+    FILE* out = std::fopen(track, "wb");
+    ASSERT_TRUE(out && std::fwrite(wav.data(), 1, wav.size(), out) == wav.size() && std::fclose(out) == 0);
+
+    play_music(track_title);
+    const SAMPLE* heard = music_sample();
+    ASSERT_TRUE(heard && voice_of(heard).looped && voice_of(heard).volume == music_volume);
+    const auto* buffer = static_cast<const uint16_t*>(heard->data);
+    const int length = static_cast<int>(heard->len), half = length / 2;
+    for (int k = 0; k < length; k++) ASSERT_EQ(buffer[k], value(k % values) ^ 0x8000) << "value " << k;
+    listened_position = half;  // the second half plays: the first is filled again, on from where it stopped
+    feed_music();
+    for (int k = 0; k < half; k++) ASSERT_EQ(buffer[k], value((length + k) % values) ^ 0x8000) << "value " << k;
+
+    ASSERT_EQ(truncate(track, 44), 0);  // the sound data gone while it plays
+    listened_position = 0;
+    feed_music();
+    EXPECT_EQ(music_track(), -1);
+    EXPECT_EQ(music_sample(), nullptr);
+    std::remove(track);
+    std::remove("music");
+}
+
 }  // namespace
