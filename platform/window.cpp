@@ -20,14 +20,15 @@ constexpr int desktop_share_percent = 85;
 // What the window shows, in game pixels, and a band of one half enlarged on its way to the window:
 // only what changes is sent on.
 BITMAP* shown;
-BITMAP* enlarged;  // one panel's size, enlarged
+BITMAP* enlarged;  // a strip of strip_rows game rows across the window, enlarged
+constexpr int strip_rows = 48;
 bool half_known[2];  // the top and bottom halves of `shown` are what the window shows
 
 void prepare_enlarging() {
     if (enlarged && enlarged->w == screen_width * window_scale) return;
     release_window_pictures();
     shown = create_bitmap(screen_width, window_height);
-    enlarged = create_bitmap(screen_width * window_scale, panel_height * window_scale);
+    enlarged = create_bitmap(screen_width * window_scale, strip_rows * window_scale);
     if (!shown || !enlarged) fail("out of memory for the %d x %d window", screen_width * window_scale,
                                   window_height * window_scale);
     forget_window();
@@ -59,8 +60,11 @@ void send_band(BITMAP* source, int source_y, int window_y, Band* band, int end) 
     const int n = window_scale, x = band->left, top = band->top, y = window_y + top;
     const int w = band->right - band->left + 1, h = end - top;
     blit(source, shown, x, source_y + top, x, y, w, h);
-    stretch_blit(shown, enlarged, x, y, w, h, x * n, top * n, w * n, h * n);
-    blit(enlarged, screen, x * n, top * n, window_left + x * n, window_top + y * n, w * n, h * n);
+    for (int at = 0; at < h; at += strip_rows) {  // strip by strip through the enlarging buffer
+        const int rows = std::min(strip_rows, h - at);
+        stretch_blit(shown, enlarged, x, y + at, w, rows, x * n, 0, w * n, rows * n);
+        blit(enlarged, screen, x * n, 0, window_left + x * n, window_top + (y + at) * n, w * n, rows * n);
+    }
     *band = {-1, screen_width, -1};
 }
 
