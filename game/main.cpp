@@ -19,8 +19,10 @@ int main(int argc, char** argv) {
     keeping_replays = true;
     record_file = command.record_file;
     start_game(command.scale);
-    if (command.online != CommandLine::offline)
+    if (command.online != CommandLine::offline) {
+        finish_start_up();
         run_online_match(command.online == CommandLine::join ? command.join_host : "", command.port);
+    }
     run_match_flow(command.two_players);
     shut_down_game();
     return stop_signal() ? 128 + stop_signal() : 0;

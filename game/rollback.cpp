@@ -70,10 +70,11 @@ void correct(Rollback* r, void (*frame)(), bool (*goes_on)()) {
     r->wrong_from = no_frame;
     restore_match(saved_before(r, r->next));  // 1. back to the state before the first wrong frame
     r->rollbacks++;
+    const bool unseen_before = frames_unseen;  // the simulator sees none of its frames
     frames_unseen = true;  // 2. forward again, unseen and unheard, as long as the phase goes on
     while (r->next < end && goes_on()) {
         step_frame(r, frame);
         r->frames_rolled_back++;
     }
-    frames_unseen = false;
+    frames_unseen = unseen_before;
 }

@@ -3,11 +3,7 @@
 
 #include <atomic>
 
-extern std::atomic<int> tick_count;
-
-// True while frames are stepped that nobody sees or hears (a rollback steps them again): then
-// show_on_window and play_effect do nothing.
-extern bool frames_unseen;  // timer ticks since the last frame ended; the timer thread adds 1
+extern std::atomic<int> tick_count;  // timer ticks since the last frame ended; the timer thread adds 1
 
 // The timer callback, every 40 ms: adds one tick and wakes the frame loop.
 void timer_tick();
