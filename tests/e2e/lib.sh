@@ -147,14 +147,9 @@ start_game() {
 game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
 
 # Waits up to $1 seconds for the game to end; its exit status is then in GAME_STATUS.
+game_gone() { ! game_running; }
 wait_exit() {
-    local limit=$1 start now
-    start=$(date +%s%N)
-    while game_running; do
-        now=$(date +%s%N)
-        [ $(((now - start) / 1000000)) -ge $((limit * 1000)) ] && return 1
-        sleep 0.02
-    done
+    keep_trying "$1" 0.02 game_gone || return 1
     GAME_STATUS=0
     wait "$GAME_PID" || GAME_STATUS=$?
     GAME_PID=""
@@ -260,17 +255,11 @@ score() {
 }
 
 # Screenshots until the left board's frame reads "$1", for up to $2 seconds (3 by default).
-wait_cursor() {
-    local want=$1 limit=${2:-3} start now
-    start=$(date +%s%N)
-    while :; do
-        screenshot
-        [ "$(cursor)" = "$want" ] && return 0
-        now=$(date +%s%N)
-        [ $(((now - start) / 1000000)) -ge $((limit * 1000)) ] && return 1
-        sleep 0.03
-    done
+cursor_reads() {
+    screenshot
+    [ "$(cursor)" = "$1" ]
 }
+wait_cursor() { keep_trying "${2:-3}" 0.03 cursor_reads "$1"; }
 
 # Waits up to $1 seconds (10 by default) for the left board to be ready: the same cursor frame and
 # the same cups on three screenshots in a row. The cursor is then in CURSOR and the board in BOARD.
@@ -309,6 +298,18 @@ sound_peaks() { "$PROBE" sound "$CAPTURE" "$@"; }
 # Milliseconds since the epoch.
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# Runs the command after $1 and $2 until it succeeds, $2 seconds apart, for up to $1 seconds; status
+# 1 when the time runs out first.
+keep_trying() {
+    local limit=$1 pause=$2 start
+    shift 2
+    start=$(now_ms)
+    until "$@"; do
+        [ $(($(now_ms) - start)) -ge $((limit * 1000)) ] && return 1
+        sleep "$pause"
+    done
+}
+
 # ---- the screens before a round --------------------------------------------------------------------
 
 # Clicks at game coordinates (x, y): the button down for 120 ms, then up for 120 ms (the game reads
@@ -322,17 +323,11 @@ click() {
 
 # Screenshots until the pixel at (x, y) is close to the pixel of a picture of the game folder at
 # (px, py), for up to $6 seconds (5 by default).
-wait_picture() {
-    local x=$1 y=$2 name=$3 px=$4 py=$5 limit=${6:-5} start now
-    start=$(date +%s%N)
-    while :; do
-        screenshot
-        colours_close "$(pixel "$x" "$y")" "$(picture_pixel "$name" "$px" "$py")" 8 && return 0
-        now=$(date +%s%N)
-        [ $(((now - start) / 1000000)) -ge $((limit * 1000)) ] && return 1
-        sleep 0.05
-    done
+picture_shows() {
+    screenshot
+    colours_close "$(pixel "$1" "$2")" "$(picture_pixel "$3" "$4" "$5")" 8
 }
+wait_picture() { keep_trying "${6:-5}" 0.05 picture_shows "$1" "$2" "$3" "$4" "$5"; }
 
 # Waits for the title screen: its buttons on the bottom panel.
 wait_title() { wait_picture 230 200 buttons.pcx 230 8 "${1:-5}" || fail "the title screen did not appear"; }
@@ -347,14 +342,8 @@ enter_round() {
 }
 
 # Waits up to $1 seconds (20 by default) for a round in play: the left board's frame is drawn.
-wait_round() {
-    local limit=${1:-20} start now
-    start=$(date +%s%N)
-    while :; do
-        screenshot
-        [ "$(cursor)" != none ] && return 0
-        now=$(date +%s%N)
-        [ $(((now - start) / 1000000)) -ge $((limit * 1000)) ] && fail "no round in play within $limit s"
-        sleep 0.1
-    done
+board_framed() {
+    screenshot
+    [ "$(cursor)" != none ]
 }
+wait_round() { keep_trying "${1:-20}" 0.1 board_framed || fail "no round in play within ${1:-20} s"; }

@@ -160,13 +160,4 @@ TEST_F(Controls, BetweenTwoPeopleEachKeyAndEachJoystickDrivesItsOwnBoardOnly) {
     }
 }
 
-TEST_F(Controls, BetweenTwoPeopleSFillsNoMeter) {
-    set_game_mode(mode_two_players);
-    set_board(p, diagonal_board);
-    key[KEY_S] = 1;
-    board_step(p, command_sources[0]);
-    EXPECT_EQ(p->super_meter, 0);
-    EXPECT_EQ(p->cursor_row, 1);  // S is the left player's down
-}
-
 }  // namespace
