@@ -341,6 +341,16 @@ enter_round() {
     click 60 250
 }
 
+# From the game's start into a round against the computer, then ESC: the pause menu opens.
+open_pause_menu() {
+    wait_window
+    enter_round
+    wait_round
+    sleep 1
+    press Escape 200
+    sleep 0.2
+}
+
 # Waits up to $1 seconds (20 by default) for a round in play: the left board's frame is drawn.
 board_framed() {
     screenshot

@@ -6,13 +6,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 
 start_xvfb
 start_game
-wait_window
-enter_round
-wait_round
-sleep 1
-
-press Escape 200
-sleep 0.2
+open_pause_menu
 screenshot
 for p in "40 80" "170 120"; do
     colours_close "$(pixel $p)" "$(picture_pixel bg.pcx $p)" 8 || fail "a board shows at ($p) while the menu is open"

@@ -8,12 +8,7 @@ SETTINGS="$E2E_TMP/home/.config/cupclash/settings"
 
 # Opens the pause menu in a round and moves to the music volume.
 open_music_item() {
-    wait_window
-    enter_round
-    wait_round
-    sleep 1
-    press Escape 200
-    sleep 0.2
+    open_pause_menu
     press Down
     press Down
 }
