@@ -57,8 +57,13 @@ void record_frame(uint64_t checksum, uint8_t left, uint8_t right) {
 void compare_sums(uint32_t frame) {
     const auto own = session->own_sums.find(frame), theirs = session->their_sums.find(frame);
     if (own == session->own_sums.end() || theirs == session->their_sums.end()) return;
-    if (own->second != theirs->second)
-        session->ended = "the two machines no longer agree (desync at frame " + std::to_string(frame) + ")";
+    if (own->second != theirs->second && session->ended.empty()) {  // told to the other side too, which
+        Packet p;                                                   // may not have compared yet
+        p.kind = packet_refusal;
+        p.reason = "the two machines no longer agree (desync at frame " + std::to_string(frame) + ")";
+        net_send(session->link, channel_reliable, write_packet(p));
+        session->ended = p.reason;
+    }
     session->own_sums.erase(own);
     session->their_sums.erase(theirs);
 }
@@ -99,6 +104,8 @@ void take_packet(const std::vector<uint8_t>& bytes) {
         compare_sums(p.first);
     } else if (p.kind == packet_bye) {
         session->peer_left = true;
+    } else if (p.kind == packet_refusal && session->ended.empty()) {
+        session->ended = p.reason;  // the other side found the machines apart
     }
 }
 
@@ -264,7 +271,7 @@ bool await_packet(Packet* p, uint32_t wait_ms, const char* silence) {
 void refuse(const std::string& reason) {
     Packet p;
     p.kind = packet_refusal;
-    p.reason = reason.substr(0, most_version_length);
+    p.reason = reason;
     net_send(session->link, channel_reliable, write_packet(p));
     session->ended = reason;
 }

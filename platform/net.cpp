@@ -13,6 +13,7 @@ namespace {
 
 constexpr size_t channels = 2;
 constexpr uint32_t silence_ms = 5000;  // a peer silent this long is lost
+constexpr uint32_t goodbye_ms = 300;  // how long a goodbye waits for what was sent to arrive
 
 bool started() {
     static const bool ok = enet_initialize() == 0;
@@ -86,7 +87,18 @@ void net_send(NetLink* link, NetChannel channel, const std::vector<uint8_t>& byt
 
 void net_close(NetLink* link) {
     if (!link) return;
-    if (link->peer) {
+    // The goodbye waits until what was sent has arrived (a peer that is told of the disconnection
+    // drops what it has not yet taken), for a moment at most: a link that is gone is not waited for.
+    if (link->peer && link->peer->state == ENET_PEER_STATE_CONNECTED) {
+        enet_peer_disconnect_later(link->peer, 0);
+        const enet_uint32 until = enet_time_get() + goodbye_ms;
+        ENetEvent event;
+        while (enet_time_get() < until && link->peer->state != ENET_PEER_STATE_DISCONNECTED) {
+            if (enet_host_service(link->host, &event, 10) <= 0) continue;
+            if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+        }
+    }
+    if (link->peer && link->peer->state != ENET_PEER_STATE_DISCONNECTED) {
         enet_peer_disconnect_now(link->peer, 0);
         enet_host_flush(link->host);
     }

@@ -29,7 +29,8 @@ NetLink* net_join(const std::string& address, uint16_t port, std::string* fault)
 NetEvent net_poll(NetLink* link, uint32_t wait_ms);
 // Sends bytes to the peer, when there is one.
 void net_send(NetLink* link, NetChannel channel, const std::vector<uint8_t>& bytes);
-// Says goodbye to the peer (sent at once) and releases everything.
+// Says goodbye to the peer, first letting what was sent arrive (for 300 ms at most), and releases
+// everything.
 void net_close(NetLink* link);
 
 struct NetFigures {

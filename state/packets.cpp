@@ -13,8 +13,8 @@ void put32(std::vector<uint8_t>* out, uint32_t v) {
 void put64(std::vector<uint8_t>* out, uint64_t v) {
     for (int k = 0; k < 8; k++) out->push_back(static_cast<uint8_t>(v >> (8 * k)));
 }
-void put_text(std::vector<uint8_t>* out, const std::string& text) {
-    const size_t length = text.size() < most_version_length ? text.size() : most_version_length;
+void put_text(std::vector<uint8_t>* out, const std::string& text, size_t most) {
+    const size_t length = text.size() < most ? text.size() : most;
     out->push_back(static_cast<uint8_t>(length));
     out->insert(out->end(), text.begin(), text.begin() + static_cast<long>(length));
 }
@@ -33,9 +33,9 @@ struct Reader {
         left -= static_cast<size_t>(bytes);
         return v;
     }
-    std::string text() {
+    std::string text(size_t most) {
         const size_t length = take(1);
-        if (length > most_version_length || length > left) ok = false;
+        if (length > most || length > left) ok = false;
         if (!ok) return "";
         std::string s(reinterpret_cast<const char*>(at), length);
         at += length;
@@ -82,7 +82,7 @@ std::vector<uint8_t> write_packet(const Packet& p) {
     case packet_hello:
     case packet_welcome:
         put16(&out, p.protocol);
-        put_text(&out, p.version);
+        put_text(&out, p.version, most_version_length);
         put64(&out, p.data.script);
         put64(&out, p.data.patterns);
         put64(&out, p.data.characters);
@@ -90,7 +90,7 @@ std::vector<uint8_t> write_packet(const Packet& p) {
         out.push_back(static_cast<uint8_t>(p.character));
         break;
     case packet_refusal:
-        put_text(&out, p.reason);
+        put_text(&out, p.reason, most_reason_length);
         break;
     case packet_inputs:
         put32(&out, p.first);
@@ -117,7 +117,7 @@ bool read_packet(const uint8_t* bytes, size_t size, Packet* p) {
     case packet_hello:
     case packet_welcome:
         p->protocol = static_cast<uint16_t>(r.take(2));
-        p->version = r.text();
+        p->version = r.text(most_version_length);
         p->data.script = r.take(8);
         p->data.patterns = r.take(8);
         p->data.characters = r.take(8);
@@ -126,7 +126,7 @@ bool read_packet(const uint8_t* bytes, size_t size, Packet* p) {
         if (p->character != 0 && p->character != 1) return false;
         break;
     case packet_refusal:
-        p->reason = r.text();
+        p->reason = r.text(most_reason_length);
         break;
     case packet_inputs:
         return size >= inputs_head && read_inputs(&r, p);

@@ -10,15 +10,16 @@
 
 #include "state/replay_file.h"
 
-constexpr uint16_t protocol_version = 1;
+constexpr uint16_t protocol_version = 2;
 constexpr int most_commands_per_packet = 32;  // the frames an input packet carries at most
 constexpr uint8_t command_bits = 63;          // the six command bits a packet can carry
 constexpr int most_version_length = 32;
+constexpr int most_reason_length = 96;  // a refusal's reason: one line on the screen
 
 enum PacketKind : uint8_t {
     packet_hello = 1,     // joiner to host: who is asking
     packet_welcome = 2,   // host to joiner: the match's seed and the host's character
-    packet_refusal = 3,   // either way: why the match cannot be played, then the connection closes
+    packet_refusal = 3,   // either way: why the match cannot be played (or go on), then the connection closes
     packet_inputs = 4,    // a run of one side's commands
     packet_checksum = 5,  // the state checksum before an agreed frame
     packet_bye = 6,       // the sender leaves the match

@@ -2,7 +2,9 @@
 # Two headless sides play a whole round online through the relay, which delays, jitters, loses,
 # duplicates and reorders their datagrams, while random datagrams from a stranger hit the host's port
 # (usage: online.sh GAME_DIR). Both must end with the same final checksum, and each side's replay
-# must play back to that checksum too.
+# must play back to that checksum too. Then a match in which the joiner spoils its own state on
+# purpose: both sides must stop with the desync message, the host's replay playing back clean and
+# the joiner's showing where it parted.
 set -euo pipefail
 cd "$1"
 tmp=$(mktemp -d)
@@ -40,3 +42,17 @@ for side in host join; do
     [ "$(sum "$tmp/$side.play")" = "$host_sum" ] || fail "the $side's replay ends elsewhere: $(cat "$tmp/$side.play")"
 done
 echo "online: both sides and both replays end at $host_sum; $(grep rollbacks "$tmp/join.out")"
+
+./cupclash-sim 1 0 --host $((port + 2)) --frame-ms 4 --record "$tmp/host2.replay" >"$tmp/host2.out" 2>&1 &
+host=$!
+pids+=($host)
+./cupclash-sim 1 0 --join 127.0.0.1:$((port + 2)) --frame-ms 4 --desync-at 100 --record "$tmp/join2.replay" \
+    >"$tmp/join2.out" 2>&1 && fail "the spoilt joiner played on: $(cat "$tmp/join2.out")"
+wait "$host" && fail "the host played on with a spoilt joiner: $(cat "$tmp/host2.out")"
+for side in host2 join2; do
+    grep -q 'no longer agree (desync at frame' "$tmp/$side.out" || fail "no desync message: $(cat "$tmp/$side.out")"
+done
+./cupclash-sim --replay "$tmp/host2.replay" >"$tmp/host2.play" || fail "the host's replay of the desync: $(cat "$tmp/host2.play")"
+./cupclash-sim --replay "$tmp/join2.replay" >"$tmp/join2.play" && fail "the spoilt joiner's replay agrees with itself"
+grep -q 'drifted at frame' "$tmp/join2.play" || fail "the spoilt joiner's replay: $(cat "$tmp/join2.play")"
+echo "online: a spoilt side stops both: $(grep -h 'desync at' "$tmp/join2.out")"

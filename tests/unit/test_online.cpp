@@ -41,6 +41,12 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
     EXPECT_EQ(read.ack, 7u);
     EXPECT_EQ(read.commands, (std::vector<uint8_t>{63, 0, 33, 63, 16}));
     EXPECT_EQ(bytes.size(), 10u + 4u) << "five commands take 30 bits";
+    Packet refusal;
+    refusal.kind = packet_refusal;
+    refusal.reason = std::string(most_reason_length, 'r');
+    bytes = write_packet(refusal);
+    ASSERT_TRUE(read_packet(bytes.data(), bytes.size(), &read));
+    EXPECT_EQ(read.reason, refusal.reason) << "a reason is read whole, up to a line";
 
     // Malformed: each is refused.
     const std::vector<uint8_t> inputs = inputs_bytes(5, {1, 2, 3});
@@ -54,6 +60,8 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
     odd_text[4] = '\n';
     std::vector<uint8_t> long_text = write_packet(hello);
     long_text[3] = most_version_length + 1;
+    std::vector<uint8_t> long_reason = {packet_refusal, most_reason_length + 1};
+    long_reason.resize(long_reason.size() + most_reason_length + 1, 'r');
     std::vector<uint8_t> third_character = write_packet(hello);
     third_character.back() = 2;
     const std::vector<std::vector<uint8_t>> malformed = {
@@ -67,6 +75,7 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
         set_padding,
         odd_text,
         long_text,
+        long_reason,
         third_character,
         {packet_checksum, 1, 2, 3},
         {packet_bye, 0},

@@ -5,6 +5,7 @@
 //                [--record FILE]
 //   cupclash-sim --replay FILE [--script FILE]
 //   cupclash-sim ROUNDS SEED --host PORT | --join HOST[:PORT] [--delay FRAMES] [--frame-ms MS] [--record FILE]
+//                [--desync-at FRAMES]
 //
 // Run from the game folder: it reads "AI_list.txt" (or the --script file), "pattern1.txt",
 // "pattern2.txt" and the shared pictures and sounds there, like the game. Each round is played by the
@@ -25,6 +26,10 @@
 // scores and ends with "replay: N checksums agree" and status 0, or with the frame at which the
 // playback drifted from its recording and status 1; a replay that cannot be read, or was made with
 // other data files, is one line and status 2.
+//
+// Online, --desync-at FRAMES spoils this side's state on purpose from that many frames on (a point
+// more on its own board every frame), as a fault in the engine would: both sides must then stop
+// with the desync message, and their replays show where they parted.
 #include <allegro.h>
 
 #include <cerrno>
@@ -67,6 +72,7 @@ struct Options {
     const char* join = nullptr;    // --join HOST[:PORT]
     long delay = 0;  // the computer decides on the frame it plays: no delay for it
     long frame_ms = 40;
+    long desync_at = -1;  // online: frames after which this side spoils its own state; -1 never
 };
 
 // What one side did in a round, seen between frames.
@@ -95,7 +101,7 @@ struct RoundStats {
     std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left | --paced-left] [--strength S] [--record FILE]\n"
                          "       cupclash-sim --replay FILE [--script FILE]\n"
                          "       cupclash-sim ROUNDS SEED --host PORT | --join HOST[:PORT] [--delay FRAMES] [--frame-ms MS]"
-                         " [--record FILE]\n");
+                         " [--record FILE] [--desync-at FRAMES]\n");
     std::exit(2);
 }
 
@@ -134,6 +140,8 @@ Options parse_options(int argc, char** argv) {
             if (!parse_number(argv[++k], &o.delay) || o.delay < 0 || o.delay > 3) usage();
         } else if (std::strcmp(argv[k], "--frame-ms") == 0 && k + 1 < argc) {
             if (!parse_number(argv[++k], &o.frame_ms) || o.frame_ms < 0 || o.frame_ms > 1000) usage();
+        } else if (std::strcmp(argv[k], "--desync-at") == 0 && k + 1 < argc) {
+            if (!parse_number(argv[++k], &o.desync_at) || o.desync_at < 0) usage();
         } else if (std::strcmp(argv[k], "--cap") == 0 && k + 1 < argc) {
             if (!parse_number(argv[++k], &o.frame_cap) || o.frame_cap < 1) usage();
         } else if (positional == 0 && parse_number(argv[k], &value) && value >= 1) {
@@ -148,6 +156,7 @@ Options parse_options(int argc, char** argv) {
     }
     if (o.replay ? positional != 0 || o.record : positional != 2) usage();
     if (o.host && o.join) usage();
+    if (o.desync_at >= 0 && !o.host && !o.join) usage();
     return o;
 }
 
@@ -271,9 +280,14 @@ const char* winner_name(const RoundStats& r) {
     return r.winner == 0 ? "left" : "right";
 }
 
-// The online side's frames follow each other every frame_ms.
+// The online side's frames follow each other every frame_ms; from desync_at frames on, each adds a
+// point to this side's score, which the other machine never sees.
 long online_frame_ms = 40;
+long desync_at = -1;
+int local_side = 0;
 void pace_online() {
+    static long frames = 0;
+    if (desync_at >= 0 && frames++ >= desync_at) players[local_side]->score++;
     static auto next = std::chrono::steady_clock::now();
     next += std::chrono::milliseconds(online_frame_ms);
     const auto now = std::chrono::steady_clock::now();
@@ -297,6 +311,8 @@ int online_main(const Options& o) {
     on.pace = pace_online;
     on.data = game_data_sums(o.script);
     online_frame_ms = o.frame_ms;
+    desync_at = o.desync_at;
+    local_side = on.hosting ? 0 : 1;
     between_frames = nullptr;
     const OnlineResult r = play_online(on);
     std::printf("frames %llu in %.1f s, rollbacks %llu (%.2f/s), frames rolled back %llu, malformed packets %llu\n",
