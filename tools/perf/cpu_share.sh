@@ -2,7 +2,9 @@
 # How much of the processor the game takes on each of its screens, against the floor: a bare
 # Allegro 4 program (bare_panels.cpp) that only shows two panels at 25 frames a second in the same
 # window. The game is measured on the title, the tutorial, the character select, a battle and the
-# pause menu, each reached by clicks and keys from the title. (The loading screen is one frame while
+# pause menu, each reached by clicks and keys from the title, and in an online round: the game
+# hosts (--host) and the simulator's computer joins through cupclash-relay, 100 ms and 5 % loss
+# each way. (The loading screen is one frame while
 # a round's files load, and the result a few seconds at a round's end: neither lasts long enough to
 # be measured on its own; both are paced by the same wait as the rest.) The targets are 4.5 % of a
 # core on every screen, and a peak of 14 MiB resident in a battle at scale 1 (16 MiB at scale 2).
@@ -15,7 +17,7 @@
 # The X server's share over the same stretch is shown beside it, since drawing to a window costs
 # the server too. Max RSS is the peak resident memory so far (VmHWM in /proc/PID/status), RSS now
 # the resident memory at the end of the stretch (VmRSS).
-#   --keys   in the battle a person plays meanwhile: arrows, X and Z pressed and released every 150 ms
+#   --keys   in the battle and online a person plays meanwhile: arrows, X and Z pressed and released every 150 ms
 #   --sound  the programs play to a capture file (ALSA's file plugin) instead of running silent;
 #            note that the file device takes sound as fast as it is given, with no sound card's pace
 #   --scale  the game runs with --scale N (1 by default), on a desktop large enough for its window;
@@ -114,6 +116,12 @@ go_to() {
     battle) click "$window" 60 250; click "$window" 60 250; sleep 2 ;;
     pause) click "$window" 60 250; click "$window" 60 250; sleep 2
         xdotool keydown Escape; sleep 0.2; xdotool keyup Escape ;;
+    online) click "$window" 60 250
+        (cd "$GAME_DIR" && exec ./cupclash-relay $((PORT + 1)) 127.0.0.1:$PORT --delay 100 --loss 5 --for 120) >/dev/null &
+        PIDS+=($!)
+        (cd "$GAME_DIR" && exec ./cupclash-sim 8 0 --join 127.0.0.1:$((PORT + 1))) >/dev/null 2>&1 &
+        PIDS+=($!)
+        sleep 4 ;;
     esac
 }
 
@@ -121,6 +129,7 @@ go_to() {
 measure() {
     local name=$1 dir=$2 program=$3 screen=${4:-} arguments=() window pid presser="" k t0 t1 c0 c1 x0 x1 share xshare hwm rss
     [ -n "$screen" ] && arguments=(--scale "$scale")
+    [ "$screen" = online ] && arguments+=(--host "$PORT")
     start_xvfb
     (cd "$dir" && HOME="$TMP/home" exec "$program" "${arguments[@]}" >/dev/null 2>&1) &
     pid=$!
@@ -137,7 +146,7 @@ measure() {
     sleep 1
     [ -n "$screen" ] && go_to "$window" "$screen"
     sleep 1
-    if [ "$keys" -eq 1 ] && [ "$screen" = battle ]; then
+    if [ "$keys" -eq 1 ] && { [ "$screen" = battle ] || [ "$screen" = online ]; }; then
         press_keys &
         presser=$!
         PIDS+=("$presser")
@@ -162,7 +171,8 @@ mode="idle"
 [ "$sound" -eq 1 ] && mode="$mode, sound to a capture file" || mode="$mode, silent"
 echo "CPU share over $seconds s of play ($mode, the game at scale $scale); 100 % = one core of $(nproc)"
 printf '%-22s %11s %16s %14s %14s\n' program "CPU share" "X server share" "max RSS" "RSS now"
-for screen in ${SCREENS:-title tutorial select battle pause}; do
+PORT=$((40000 + $$ % 20000))
+for screen in ${SCREENS:-title tutorial select battle pause online}; do
     measure cupclash "$GAME_DIR" ./cupclash "$screen"
 done
 measure bare_panels "$TMP" "$TMP/bare_panels"
