@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Two machines on one: two games in two virtual X servers, one hosting (--host), one joining from
 # its title (TAB, J, the host's address typed, with a slip mended by backspace). Each chooses its character on its own screen; in the round each moves its own frame with
-# its own keys, and both screens show both boards, frames and scores alike. Then the joining game is
+# its own keys, and both screens show both boards, frames and scores alike, while a stranger throws
+# random datagrams at the host's port meanwhile. Then the joining game is
 # killed: the host's match ends within 6 s with "connection lost", and its title returns.
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -57,6 +58,12 @@ wait_round 30
 on_b wait_round 10
 wait_ready 20 || fail "the host's left board never became ready"
 on_b wait_ready 10 || fail "the joiner's left board never became ready"
+(   # a stranger's 200 random datagrams of 1 to 64 bytes
+    for k in $(seq 200); do
+        head -c $((1 + RANDOM % 64)) /dev/urandom >/dev/udp/127.0.0.1/$port 2>/dev/null || true
+        sleep 0.01
+    done
+) &
 # The six-digit score of a side, from x 8 (left) or 152 (right) of the bottom panel.
 score_of() {
     local x=8
