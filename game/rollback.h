@@ -1,9 +1,11 @@
 // Rollback: the frames of an online match step at once with this machine's commands and a guess
 // at the other machine's (its last known command, repeated). When the other's real commands come
 // and differ from the guess, the match goes back to the state before the first wrong frame and
-// steps forward again, unseen and unheard, to where it was. Frames are counted from the match's
-// first frame that takes commands; a frame is agreed once both sides' commands of it and of every
-// frame before it are known and it was stepped with them.
+// steps forward again, unseen, to where it was. Each sound effect is heard once for a frame: a frame
+// stepped again plays only the effects it asks for that were not played for it yet (a sound a wrong
+// guess made stays heard; one the real commands make is heard late, once). Frames are counted from
+// the match's first frame that takes commands; a frame is agreed once both sides' commands of it and
+// of every frame before it are known and it was stepped with them.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "board/turn.h"
+#include "platform/sound.h"
 #include "state/match.h"
 
 constexpr uint32_t most_rollback = 8;  // frames stepped past the last agreed one, at most (320 ms)
@@ -24,6 +27,7 @@ struct Rollback {
     std::vector<uint8_t> commands[2];  // each side's commands, frame by frame, as far as known
     std::vector<uint8_t> guessed;      // the other side's command each stepped frame used
     std::unique_ptr<MatchState[]> saved{new MatchState[most_rollback + 1]};  // before frame k, at k % 9
+    std::vector<Effect> played[most_rollback + 1];  // the effects played for frame k, at k % 9
     uint64_t rollbacks = 0;           // corrections made
     uint64_t frames_rolled_back = 0;  // frames stepped again by them
 };
@@ -45,8 +49,10 @@ uint32_t agreed_frames(const Rollback& r);
 // most_rollback frames of what the other side's commands reach.
 bool can_step(const Rollback& r);
 // Saves the state before the next frame and steps it through `frame` with this side's command and
-// the other's (or the guess).
+// the other's (or the guess). Its sound effects play (unless frames_unseen is set) and are noted.
 void step_frame(Rollback* r, void (*frame)());
 // Goes back to the first frame stepped on a wrong guess and steps again, unseen, up to where the
-// match was, stopping early at a frame where `goes_on` is false (the phase ended there).
+// match was, stopping early at a frame where `goes_on` is false (the phase ended there). Of the
+// effects each frame asks for, those not yet played for it play now (as many times as it asks for
+// each, less the times it was played) and are noted.
 void correct(Rollback* r, void (*frame)(), bool (*goes_on)());

@@ -9,9 +9,19 @@
 uint8_t sfx_volume = 128;
 uint8_t music_volume = 128;
 
+std::vector<Effect>* effects_gathered = nullptr;
+
 void play_effect(SAMPLE* sample, int index) {
-    if (sfx_volume == 0 || !sample || frames_unseen) return;
-    play_sample(sample, sfx_volume, index * 128 + 64, normal_speed, 0);
+    if (effects_gathered) {
+        effects_gathered->push_back({sample, index});
+    } else if (!frames_unseen) {
+        start_effect({sample, index});
+    }
+}
+
+void start_effect(const Effect& effect) {
+    if (sfx_volume == 0 || !effect.sample) return;
+    play_sample(effect.sample, sfx_volume, effect.index * 128 + 64, normal_speed, 0);
 }
 
 namespace {

@@ -22,8 +22,9 @@ void wait_for_timer();
 extern void (*between_frames)();
 
 // While set, frames are stepped that nobody sees (a rollback or a replay catching up): the window
-// and the sound effects are left alone and the characters are not drawn, while everything a frame
-// changes in the match goes on exactly as when it is shown. Clear in the game.
+// is left alone, the sound effects are not played unless gathered (platform/sound.h) and the
+// characters are not drawn, while everything a frame changes in the match goes on exactly as when
+// it is shown. Clear in the game.
 extern bool frames_unseen;
 
 // Leaves one tick pending, so that the next paced frame comes at once (after a screen that closed

@@ -1,13 +1,17 @@
 // Online play without a network: the packets as bytes, and rollback giving the frames that known
-// commands give.
+// commands give, each sound of them heard once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
+#include "board_fixture.h"
 #include "control/cpu.h"
 #include "game/frame.h"
 #include "game/rollback.h"
 #include "headless.h"
+#include "platform/assets.h"
 #include "state/packets.h"
 
 namespace {
@@ -195,6 +199,94 @@ TEST_F(Rollback_, ACorrectionStopsWhereThePhaseEndsAndNeverStepsMoreThanEightAhe
     EXPECT_EQ(r.next, 5u);
     EXPECT_EQ(agreed_frames(r), 5u);
     EXPECT_EQ(r.frames_rolled_back, 3u);
+}
+
+// Each sound is heard once for its frame as finally agreed. The right side's command guessed for
+// frame 3 (its last one, held) breaks a line that the real commands leave whole until frame 4: the
+// guessed break is heard (nothing takes it back), and the real break and the refill it brings,
+// which the first stepping never made, are heard once when the correction steps their frames again.
+// The right character's cue, which every idle frame plays, and a later correction over the same
+// frames play nothing twice. The cue's sample is the refill's too, so the refill's frame asks for
+// one sound twice: it is heard twice, once each.
+TEST_F(Rollback_, EachSoundIsHeardOnceForTheFrameAsAgreed) {
+    constexpr uint32_t frames = 40;
+    constexpr int right_pan = 192;  // play_effect pans the right side's sounds here
+    SAMPLE* const cue_sound = create_sample(16, 0, 22050, 64);  // released with the character
+    const struct Restore {
+        SAMPLE* refill = refill_sound;
+        ~Restore() { refill_sound = refill; }
+    } restore;
+    refill_sound = cue_sound;
+    const auto set_up = [&] {
+        start(3);
+        for (Player* p : players) {  // no line but a row of 1s at the bottom right; row 0 slides
+            std::vector<std::string> rows(diagonal_board);
+            if (p->index == 1) rows.back() = "111111";
+            set_board(p, rows);
+            p->state = ready;
+            p->cursor_row = 0;
+        }
+        players[1]->sfx[5] = cue_sound;
+        players[1]->cues[0] = {anim_idle, 0, 5};
+        players[1]->cue_count = 1;
+    };
+    // The right side's real commands: a slide from frame 0 (the action then does nothing), which
+    // rests until frame 4's action breaks the line.
+    const auto real = [](uint32_t k) -> uint8_t {
+        return k == 0 ? cmd_left | cmd_action : k == 4 ? cmd_action : 0;
+    };
+    using Sound = std::pair<const SAMPLE*, int>;  // the sample and its pan
+    const auto sorted = [](std::vector<Sound> sounds) {
+        std::sort(sounds.begin(), sounds.end());
+        return sounds;
+    };
+    const auto heard_since = [&](size_t from) {
+        std::vector<Sound> heard;
+        for (size_t k = from; k < sounds_started().size(); k++)
+            heard.push_back({sounds_started()[k].sample, sounds_started()[k].pan});
+        return sorted(heard);
+    };
+
+    // 1. Both sides' commands known at once: the sounds of the agreed frames, and where they start.
+    set_up();
+    Rollback known;
+    reset_rollback(&known, 0, 0);
+    std::vector<size_t> heard_before(frames);  // sounds heard before frame k
+    for (uint32_t k = 0; k < frames; k++) {
+        add_local_command(&known, 0);
+        add_remote_commands(&known, k, {real(k)});
+        heard_before[k] = sounds_started().size();
+        step_frame(&known, battle_frame);
+    }
+    const std::vector<Sound> agreed = heard_since(0);
+
+    // 2. The right side's commands come in runs, each corrected and stepped past as far as it may be.
+    set_up();
+    Rollback r;
+    running = &r;
+    stop_at = no_frame;
+    reset_rollback(&r, 0, 0);
+    for (uint32_t k = 0; k < frames; k++) add_local_command(&r, 0);
+    const auto arrive = [&](uint32_t first, uint32_t end) {
+        std::vector<uint8_t> run;
+        for (uint32_t k = first; k < end; k++) run.push_back(real(k));
+        add_remote_commands(&r, first, run);
+        const size_t before = sounds_started().size();
+        correct(&r, battle_frame, before_stop);
+        const std::vector<Sound> heard = heard_since(before);
+        while (r.next < frames && can_step(r)) step_frame(&r, battle_frame);
+        return heard;
+    };
+    arrive(0, 1);  // frames 0-8 step on the guess, which breaks at frame 3
+    EXPECT_EQ(arrive(1, 4), std::vector<Sound>{}) << "frames 1-8 again, without the break";
+    EXPECT_EQ(arrive(4, 5), sorted({{break_sound, right_pan}, {cue_sound, right_pan}}))
+        << "frames 4-11 again: the real break, and at 11 its refill";
+    EXPECT_EQ(heard_before[13] - heard_before[5], 9u) << "frames 5-12 make sounds: a cue each, the refill";
+    EXPECT_EQ(arrive(5, frames), std::vector<Sound>{}) << "frames 5-12 again, all heard already";
+    EXPECT_EQ(r.rollbacks, 3u);
+    std::vector<Sound> expected = agreed;
+    expected.push_back({break_sound, right_pan});  // the guessed break of frame 3
+    EXPECT_EQ(heard_since(0), sorted(expected));
 }
 
 }  // namespace
