@@ -29,8 +29,9 @@ void draw_digit(int digit, int x) {
 }
 
 // The background with whose board was whose and every round won, and the card over it; the bottom
-// panel keeps the last round's characters and scores.
-void draw_card(int selected, int frame) {
+// panel keeps the last round's characters and scores. Once a rematch is chosen online, the choices
+// give way to the wait for the other player.
+void draw_card(int selected, int frame, bool waiting = false) {
     blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
     draw_side_labels();
     rectfill(top_panel, card_left, card_top, card_right, card_bottom, makecol(24, 14, 10));
@@ -43,7 +44,12 @@ void draw_card(int selected, int frame) {
     draw_label(top_panel, "-", 128, digits_y + 4, makecol(255, 248, 232));
     draw_digit(match.rounds_won[1], 152);
     draw_label(top_panel, "P2", 180, digits_y + 4, makecol(255, 248, 232));
-    for (int k = 0; k < 2; k++) {
+    if (waiting) {
+        draw_label(top_panel, "WAITING FOR THE", 128, option_y - 6, makecol(255, 248, 232));
+        draw_label(top_panel, "OTHER PLAYER...", 128, option_y + 4, makecol(255, 248, 232));
+        draw_label(top_panel, "ESC: GIVE UP", 128, option_y + 16, makecol(200, 170, 130));
+    }
+    for (int k = 0; k < 2 && !waiting; k++) {
         const int x = option_x[k];
         draw_label(top_panel, option_name[k], x + option_w / 2, option_y + 4, makecol(255, 248, 232));
         if (k == selected) draw_highlight(top_panel, x, option_y, x + option_w - 1, option_y + option_h - 1, highlight_gold(frame));
@@ -81,6 +87,20 @@ bool rematch_chosen() {
     }
     while (key[KEY_ESC] && !close_requested()) wait_for_tick();  // ESC is the title's, not the end's
     return chosen == 0;
+}
+
+EndChoice online_end_frame(EndCard* card, int frame) {
+    if (frame == 0) *card = EndCard{0, end_undecided, menu_keys_down(), {}};
+    if (escape_down()) card->chosen = end_title;
+    draw_card(card->selected, frame, card->chosen == end_rematch);
+    if (card->chosen != end_undecided) return card->chosen;
+    const uint8_t command = menu_command(&card->held);
+    if (command & cmd_left) card->selected = 0;
+    if (command & cmd_right) card->selected = 1;
+    int chosen = command & (cmd_action | cmd_toggle) ? card->selected : -1;
+    if (click_released(&card->click)) chosen = option_at(pointer_x(), pointer_y());
+    if (chosen >= 0) card->chosen = chosen == 0 ? end_rematch : end_title;
+    return card->chosen;
 }
 
 namespace {

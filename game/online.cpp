@@ -40,6 +40,9 @@ struct Session {
     RecordedMatch recorded;
     uint32_t recorded_frames = 0;  // agreed frames of the rollback written into `recorded`
     uint64_t left_checksum = 0;    // local phases: the checksum taken before the left board's step
+    bool between_matches = false;  // on the end card: the other side's inputs of a new match wait for it
+    bool their_rematch = false;    // the other side chose a rematch
+    uint32_t their_seed = 0;       // the seed in the host's rematch
 };
 Session* session = nullptr;
 
@@ -96,6 +99,7 @@ void take_packet(const std::vector<uint8_t>& bytes) {
         return;
     }
     if (p.kind == packet_inputs) {
+        if (session->between_matches) return;  // a new match's, come before its rematch: sent again
         if (!inputs_in_window(p, r.remote_known, r.next, input_window)) return;  // late or too far: dropped
         add_remote_commands(&r, p.first, p.commands);
         if (p.ack > session->remote_has && p.ack <= r.commands[r.local].size()) session->remote_has = p.ack;
@@ -106,6 +110,9 @@ void take_packet(const std::vector<uint8_t>& bytes) {
         session->peer_left = true;
     } else if (p.kind == packet_refusal && session->ended.empty()) {
         session->ended = p.reason;  // the other side found the machines apart
+    } else if (p.kind == packet_rematch) {
+        session->their_rematch = true;
+        session->their_seed = p.seed;
     }
 }
 
@@ -226,6 +233,8 @@ namespace {
 
 // ---- the handshake ----
 
+uint32_t draw_seed() { return static_cast<uint32_t>(Clock::now().time_since_epoch().count()); }
+
 Packet hello_packet(PacketKind kind, uint32_t seed) {
     Packet p;
     p.kind = kind;
@@ -287,7 +296,7 @@ bool host_handshake(uint32_t* seed, int8_t* theirs) {
         refuse(differs);
         return false;
     }
-    *seed = static_cast<uint32_t>(Clock::now().time_since_epoch().count());
+    *seed = draw_seed();
     *theirs = hello.character;
     net_send(session->link, channel_reliable, write_packet(hello_packet(packet_welcome, *seed)));
     return true;
@@ -337,7 +346,26 @@ void start_match_value(uint32_t seed, int8_t left, int8_t right) {
     players[1]->character = right;
 }
 
-void run_rounds(OnlineResult* result) {
+// What a match between two machines starts from besides the match's value: no commands on either
+// side, no checksums, an empty replay.
+void fresh_session_match(int local, uint32_t seed) {
+    Session& s = *session;
+    reset_rollback(&s.rollback, local, s.options.input_delay);
+    seed_random(&s.decider_random, seed + static_cast<uint32_t>(local) + 1);
+    s.decider_last = ai_no_slide;
+    s.held_dirs = 0;
+    s.remote_has = 0;
+    s.own_sums.clear();
+    s.their_sums.clear();
+    s.recorded = RecordedMatch{};
+    s.recorded_frames = 0;
+    s.waiting = s.between_matches = s.their_rematch = false;
+    s.last_heard = Clock::now();
+}
+
+// The rounds of one match, from its start value; then its replay goes to be kept, even when it was
+// cut short, and its figures to the result.
+void run_match(OnlineResult* result) {
     auto start = std::make_unique<MatchState>();
     save_match(start.get());
     set_start(&session->recorded, *start);
@@ -349,23 +377,48 @@ void run_rounds(OnlineResult* result) {
         if (session->options.round_limit > 0 && ++rounds >= session->options.round_limit) break;
     }
     result->seconds = std::chrono::duration<double>(Clock::now() - began).count();
-}
-
-void fill_result(OnlineResult* result) {
     const Rollback& r = session->rollback;
     result->played = session->ended.empty();
-    result->message = session->ended;
     result->frames = agreed_frames(r);
     result->rollbacks = r.rollbacks;
     result->frames_rolled_back = r.frames_rolled_back;
-    result->malformed = session->malformed;
-    const NetFigures f = net_figures(session->link);
-    result->bytes_sent = f.bytes_sent;
-    result->bytes_received = f.bytes_received;
-    if (!session->recorded.commands[0].empty()) result->replay.matches.push_back(std::move(session->recorded));
-    result->replay.version = CUPCLASH_VERSION;
-    result->replay.data = session->options.data;
-    result->replay.seed = run_seed;
+    if (session->recorded.commands[0].empty() || !session->options.keep) return;
+    Replay replay;
+    replay.version = CUPCLASH_VERSION;
+    replay.data = session->options.data;
+    replay.seed = run_seed;
+    replay.matches.push_back(std::move(session->recorded));
+    session->options.keep(replay);
+}
+
+// After a match that one side won: each side's end card, until both chose a rematch (true, and
+// *seed the host's new one) or one chose the title, left or went silent.
+bool agree_rematch(uint32_t* seed) {
+    if (!session->options.end_choice) return false;
+    round_phase = phase_match_end;
+    session->between_matches = true;
+    session->waiting = false;
+    bool chosen = false;
+    for (int frame = 0;; frame++) {
+        service_link();                                 // 1. the other's choice, a goodbye, silence, ESC
+        if (session->peer_left && session->ended.empty()) session->ended = "the other player left";
+        if (!session->ended.empty()) return false;
+        const EndChoice choice = session->options.end_choice(frame);  // 2. this side's card
+        if (choice == end_title) return false;
+        if (choice == end_rematch && !chosen) {         // 3. a rematch chosen: the host's brings the seed
+            Packet p;
+            p.kind = packet_rematch;
+            if (session->options.hosting) p.seed = *seed = draw_seed();
+            net_send(session->link, channel_reliable, write_packet(p));
+            chosen = true;
+        }
+        if (chosen && session->their_rematch) {         // 4. both chose it
+            if (!session->options.hosting) *seed = session->their_seed;
+            return true;
+        }
+        send_inputs();                                  // 5. a sign of life
+        session->options.pace();                        // 6. the tick
+    }
 }
 
 }  // namespace
@@ -385,20 +438,24 @@ OnlineResult play_online(const OnlineOptions& options) {
     uint32_t seed = 0;  // 2. the handshake: the seed and the other side's character
     int8_t theirs = 0;
     const int local = options.hosting ? 0 : 1;
-    if (options.hosting ? host_handshake(&seed, &theirs) : join_handshake(&seed, &theirs)) {
+    bool again = options.hosting ? host_handshake(&seed, &theirs) : join_handshake(&seed, &theirs);
+    const CommandSource before[2] = {command_sources[0], command_sources[1]};
+    while (again) {  // 3. a match, then another while both choose a rematch
         start_match_value(seed, local == 0 ? options.character : theirs, local == 1 ? options.character : theirs);
-        reset_rollback(&s.rollback, local, options.input_delay);  // 3. the rounds
-        seed_random(&s.decider_random, seed + static_cast<uint32_t>(local) + 1);
-        s.last_heard = Clock::now();
-        const CommandSource before[2] = {command_sources[0], command_sources[1]};
-        run_rounds(&result);
-        command_sources[0] = before[0];
-        command_sources[1] = before[1];
+        fresh_session_match(local, seed);
+        run_match(&result);
+        again = result.played && !match_undecided() && agree_rematch(&seed);
     }
-    Packet bye;  // 4. goodbye (lost on a link that is gone), the figures and the replay
+    command_sources[0] = before[0];
+    command_sources[1] = before[1];
+    Packet bye;  // 4. goodbye (lost on a link that is gone), why the link ended, its figures
     bye.kind = packet_bye;
     net_send(s.link, channel_reliable, write_packet(bye));
-    fill_result(&result);
+    result.message = s.ended;
+    result.malformed = s.malformed;
+    const NetFigures f = net_figures(s.link);
+    result.bytes_sent = f.bytes_sent;
+    result.bytes_received = f.bytes_received;
     net_close(s.link);
     session = nullptr;
     return result;

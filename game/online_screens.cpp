@@ -7,6 +7,7 @@
 #include "control/controls.h"
 #include "control/cpu.h"
 #include "game/frame.h"
+#include "game/match_end.h"
 #include "game/online.h"
 #include "game/replay.h"
 #include "game/replay_files.h"
@@ -27,6 +28,7 @@ bool figures_shown = false;
 bool figures_key_held = false;
 int local_side = 0;
 std::string waiting_for[2];  // the waiting screen's lines: where the match is
+EndCard end_card;
 
 // Lines of white text on black over the whole window, centred from `y`.
 void show_lines(const std::string lines[], int count) {
@@ -73,6 +75,9 @@ void pace_online() {
     draw_online_overlay();
     wait_for_timer();
 }
+
+// The end card after a match one side won, until both players chose.
+EndChoice end_card_choice(int frame) { return online_end_frame(&end_card, frame); }
 
 // Why the match ended early (not by this player's choice), on the screen for a few seconds (a key shortens it) and on standard error.
 void say_why(const std::string& why) {
@@ -137,6 +142,8 @@ void run_online_match(const std::string& join_host, uint16_t port) {
     options.decide = poll_controls;
     options.pace = pace_online;
     options.give_up = waiting_gives_up;
+    options.end_choice = end_card_choice;
+    options.keep = keep_replay;  // 3. each match's replay, even of one cut short
     options.connect_wait_ms = options.hosting ? 24 * 3600 * 1000u : 10000u;
     options.data = game_data_sums(ai_script_file);
     local_side = options.hosting ? 0 : 1;
@@ -144,8 +151,8 @@ void run_online_match(const std::string& join_host, uint16_t port) {
     waiting_for[1] = (options.hosting ? "and port " : "port ") + std::to_string(port);
     release_music();
     const OnlineResult result = play_online(options);
-    keep_replay(result.replay);  // 3. the replay, even of a match cut short
     const bool chosen = result.message == "gave up waiting" || result.message == left_by_choice;
-    if (!result.played && !chosen && !close_requested()) say_why(result.message);
+    if (!result.message.empty() && !chosen && !close_requested()) say_why(result.message);  // 4. why it ended
     release_music();
+    spend_escape();  // an ESC that left is not the title's
 }

@@ -102,6 +102,9 @@ std::vector<uint8_t> write_packet(const Packet& p) {
         put32(&out, p.first);
         put64(&out, p.checksum);
         break;
+    case packet_rematch:
+        put32(&out, p.seed);
+        break;
     case packet_bye:
     case packet_beat:
         break;
@@ -133,6 +136,9 @@ bool read_packet(const uint8_t* bytes, size_t size, Packet* p) {
     case packet_checksum:
         p->first = static_cast<uint32_t>(r.take(4));
         p->checksum = r.take(8);
+        break;
+    case packet_rematch:
+        p->seed = static_cast<uint32_t>(r.take(4));
         break;
     case packet_bye:
     case packet_beat:

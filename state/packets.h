@@ -10,7 +10,7 @@
 
 #include "state/replay_file.h"
 
-constexpr uint16_t protocol_version = 2;
+constexpr uint16_t protocol_version = 3;
 constexpr int most_commands_per_packet = 32;  // the frames an input packet carries at most
 constexpr uint8_t command_bits = 63;          // the six command bits a packet can carry
 constexpr int most_version_length = 32;
@@ -24,6 +24,7 @@ enum PacketKind : uint8_t {
     packet_checksum = 5,  // the state checksum before an agreed frame
     packet_bye = 6,       // the sender leaves the match
     packet_beat = 7,      // nothing to say yet, but still here (before the sender's first command)
+    packet_rematch = 8,   // after a match one side won: the sender wants another (the host's: its seed)
 };
 
 struct Packet {
@@ -32,7 +33,7 @@ struct Packet {
     uint16_t protocol = 0;
     std::string version;  // hello: the game's version
     DataSums data = {};   // hello: the data files' checksums
-    uint32_t seed = 0;    // welcome
+    uint32_t seed = 0;    // welcome, and the host's rematch
     int8_t character = 0; // hello and welcome: the sender's character
     // refusal
     std::string reason;

@@ -8,6 +8,7 @@
 #include "game/frame.h"
 #include "platform/ticks.h"
 #include "game/flow.h"
+#include "game/match_end.h"
 #include "platform/music.h"
 #include "platform/sound.h"
 #include "state/match.h"
@@ -267,6 +268,42 @@ TEST_F(Rounds, TwoPeoplePlayToThreeRoundsWonThenChooseARematchWithTheSameCharact
         EXPECT_EQ(key_index, c.rematch_keys.size());
         EXPECT_EQ(quit_request, quit_none);
     }
+}
+
+
+TEST_F(Rounds, OnlineEachPlayerChoosesOnTheirOwnCardAndEscapeGivesUpTheWait) {
+    constexpr int click_on_title = -1;  // the mouse pressed and let go over TITLE
+    struct Case {
+        int held_before;  // down as the card opens, let go on its next frame
+        std::vector<int> presses;          // one a frame, each let go on the next
+        std::vector<EndChoice> after;      // the choice after each press
+    };
+    const Case cases[] = {
+        {0, {KEY_Z}, {end_rematch}},
+        {0, {KEY_RIGHT, KEY_ENTER}, {end_undecided, end_title}},
+        {0, {KEY_RIGHT, KEY_LEFT, KEY_X}, {end_undecided, end_undecided, end_rematch}},
+        {KEY_Z, {KEY_RIGHT, KEY_Z}, {end_undecided, end_title}},  // the break held from the battle chooses nothing
+        {0, {KEY_Z, KEY_LEFT, KEY_ESC}, {end_rematch, end_rematch, end_title}},  // waiting: only ESC gives up
+        {0, {click_on_title}, {end_title}},
+    };
+    for (const Case& c : cases) {
+        EndCard card;
+        int frame = 0;
+        auto next_frame = [&](int down) {
+            for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+            mouse_x = 150, mouse_y = 120, mouse_b = down == click_on_title;
+            if (down > 0) key[down] = 1;
+            return online_end_frame(&card, frame++);
+        };
+        next_frame(c.held_before);
+        EXPECT_EQ(next_frame(0), end_undecided);
+        for (size_t k = 0; k < c.presses.size(); k++) {
+            next_frame(c.presses[k]);
+            EXPECT_EQ(next_frame(0), c.after[k]) << "press " << k << " of a case held " << c.held_before;
+        }
+    }
+    for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+    mouse_b = 0;
 }
 
 }  // namespace

@@ -51,6 +51,13 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
     bytes = write_packet(refusal);
     ASSERT_TRUE(read_packet(bytes.data(), bytes.size(), &read));
     EXPECT_EQ(read.reason, refusal.reason) << "a reason is read whole, up to a line";
+    Packet rematch;
+    rematch.kind = packet_rematch;
+    rematch.seed = 0x89abcdefu;
+    bytes = write_packet(rematch);
+    ASSERT_TRUE(read_packet(bytes.data(), bytes.size(), &read));
+    EXPECT_EQ(read.kind, packet_rematch);
+    EXPECT_EQ(read.seed, 0x89abcdefu);
 
     // Malformed: each is refused.
     const std::vector<uint8_t> inputs = inputs_bytes(5, {1, 2, 3});
@@ -84,7 +91,9 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
         {packet_checksum, 1, 2, 3},
         {packet_bye, 0},
         {packet_beat, 1},
-        {8},
+        {packet_rematch, 1, 2, 3},
+        {packet_rematch, 1, 2, 3, 4, 5},
+        {9},
     };
     for (size_t k = 0; k < malformed.size(); k++)
         EXPECT_FALSE(read_packet(malformed[k].data(), malformed[k].size(), &read)) << "case " << k;

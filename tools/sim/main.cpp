@@ -295,7 +295,14 @@ void pace_online() {
     std::this_thread::sleep_until(next);
 }
 
-// One side of a match between two machines.
+// The online side's replay goes to --record's file.
+const char* online_record = nullptr;
+void record_online(const Replay& replay) {
+    const std::string fault = save_replay(replay, online_record);
+    if (!fault.empty()) std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
+}
+
+// One side of a match between two machines; no rematch after it.
 int online_main(const Options& o) {
     OnlineOptions on;
     on.hosting = o.host != nullptr;
@@ -310,6 +317,8 @@ int online_main(const Options& o) {
     on.round_limit = o.rounds;
     on.pace = pace_online;
     on.data = game_data_sums(o.script);
+    online_record = o.record;
+    if (o.record) on.keep = record_online;
     online_frame_ms = o.frame_ms;
     desync_at = o.desync_at;
     local_side = on.hosting ? 0 : 1;
@@ -322,10 +331,6 @@ int online_main(const Options& o) {
     std::printf("bytes sent %llu (%.0f/s), received %llu (%.0f/s)\n", static_cast<unsigned long long>(r.bytes_sent),
                 r.seconds > 0 ? r.bytes_sent / r.seconds : 0.0, static_cast<unsigned long long>(r.bytes_received),
                 r.seconds > 0 ? r.bytes_received / r.seconds : 0.0);
-    if (o.record) {
-        const std::string fault = save_replay(r.replay, o.record);
-        if (!fault.empty()) std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
-    }
     if (!r.played) {
         std::fprintf(stderr, "cupclash-sim: %s\n", r.message.c_str());
         return 1;
