@@ -131,9 +131,12 @@ void run_online_from_title(bool joining) {
 
 void run_online_match(const std::string& join_host, uint16_t port) {
     play_music(track_title);
-    set_game_mode(mode_two_players);  // the mode of the match to come, which the select's picture follows
-    const int8_t character = character_select();  // 1. one's own character
-    if (character < 0) return;
+    set_game_mode(mode_two_players);  // the mode of the match to come
+    const int8_t character = character_select(true);  // 1. one's own character; ESC: the title
+    if (character < 0) {
+        spend_escape();
+        return;
+    }
     OnlineOptions options;  // 2. the match, after the wait
     options.hosting = join_host.empty();
     options.address = join_host;

@@ -96,11 +96,12 @@ void draw_chooser(int side, const Chooser& c) {
 
 int8_t character_at(int y) { return y > bottom_middle_y ? 1 : 0; }
 
-int8_t character_select() {
-    // 1. The top panel's picture (in WATCH it says that the computer plays both boards), under the
-    // strength against the computer; the portraits for the bottom panel.
-    const bool against_cpu = match.game_mode != mode_cpu_vs_cpu;
-    BITMAP* top = load_picture(against_cpu ? charsel_picture : watch_charsel_picture);
+int8_t character_select(bool online) {
+    // 1. The top panel's picture (in WATCH it says that the computer plays both boards, online that
+    // the other player chooses elsewhere), under the strength against the computer; the portraits
+    // for the bottom panel.
+    const bool against_cpu = !online && match.game_mode != mode_cpu_vs_cpu;
+    BITMAP* top = load_picture(online ? online_charsel_picture : against_cpu ? charsel_picture : watch_charsel_picture);
     BITMAP* picture = make_portrait_rows();
     // 2. Frames until a click is released, a row is chosen with the keys, or ESC; while a mouse
     // button is held nothing is redrawn.

@@ -173,7 +173,7 @@ void release_shared_assets() {
 
 void check_later_files() {
     for (const PictureFile& picture : {title_picture, swirl_picture, buttons_picture, modes_picture, charsel_picture,
-                                       charsel_pair_picture, watch_charsel_picture, portrait_pictures[0],
+                                       charsel_pair_picture, watch_charsel_picture, online_charsel_picture, portrait_pictures[0],
                                        portrait_pictures[1], menu_picture, tutorial_picture, records_picture,
                                        keys_picture})
         check_picture(picture);

@@ -41,6 +41,7 @@ constexpr PictureFile modes_picture = {"modes.pcx", 256, 192};        // the tit
 constexpr PictureFile charsel_picture = {"charsel.pcx", 256, 192};    // the character select's top panel
 constexpr PictureFile charsel_pair_picture = {"charsel2.pcx", 256, 192};  // the same when two people choose
 constexpr PictureFile watch_charsel_picture = {"charsel_watch.pcx", 256, 192};  // the same, for WATCH
+constexpr PictureFile online_charsel_picture = {"charsel_online.pcx", 256, 192};  // the same, online
 constexpr PictureFile portrait_pictures[2] = {{"ombrelix/portrait.pcx", 0, 0}, {"quorvant/portrait.pcx", 0, 0}};
 constexpr PictureFile menu_picture = {"menutxt.pcx", 120, 4 * 24};    // the pause menu's four labels
 constexpr PictureFile records_picture = {"records.pcx", 256, 2 * 192};  // the records screen, top panel over bottom

@@ -33,6 +33,7 @@ Rgb charsel_colour() { return in_16_bit(120, 40, 120); }
 Rgb modes_colour() { return in_16_bit(40, 100, 140); }
 Rgb charsel_pair_colour() { return in_16_bit(140, 100, 40); }
 Rgb watch_charsel_colour() { return in_16_bit(40, 120, 120); }
+Rgb online_charsel_colour() { return in_16_bit(100, 140, 60); }
 Rgb portrait_colour(int c) { return c == 0 ? in_16_bit(200, 80, 0) : in_16_bit(0, 80, 200); }
 Rgb green() { return in_16_bit(0, 255, 0); }
 Rgb white() { return in_16_bit(255, 255, 255); }
@@ -78,6 +79,7 @@ protected:
         save_picture("modes.pcx", 256, 192, [](int) { return modes_colour(); });
         save_picture("charsel2.pcx", 256, 192, [](int) { return charsel_pair_colour(); });
         save_picture("charsel_watch.pcx", 256, 192, [](int) { return watch_charsel_colour(); });
+        save_picture("charsel_online.pcx", 256, 192, [](int) { return online_charsel_colour(); });
         save_picture("ombrelix/portrait.pcx", 60, 90, [](int) { return portrait_colour(0); });
         save_picture("quorvant/portrait.pcx", 60, 90, [](int) { return portrait_colour(1); });
         save_picture("menutxt.pcx", 120, 96, [](int y) {
@@ -93,7 +95,7 @@ protected:
         std::memset(joy, 0, sizeof joy[0] * 2);
         set_mouse(0, 0, 0);
         for (const char* f : {"title.pcx", "swirl.pcx", "buttons.pcx", "charsel.pcx", "modes.pcx", "charsel2.pcx",
-                              "charsel_watch.pcx", "ombrelix/portrait.pcx",
+                              "charsel_watch.pcx", "charsel_online.pcx", "ombrelix/portrait.pcx",
                               "quorvant/portrait.pcx", "menutxt.pcx", "ombrelix", "quorvant", "pattern1.txt",
                               "pattern2.txt"})
             std::remove(f);
@@ -145,19 +147,28 @@ TEST_F(Screens, TitleSwirlsFollowsTheMouseAndChoosesWhereTheButtonIsLetGo) {
 }
 
 TEST_F(Screens, CharacterSelectSaysWhoPlaysTheOtherBoardAndEscapeLeavesIt) {
-    for (const GameMode mode : {mode_vs_cpu, mode_cpu_vs_cpu}) {
-        set_game_mode(mode);
+    struct Case {
+        GameMode mode;
+        bool online;
+        Rgb picture;
+        bool strength;  // the computer's strength on its strip across the picture
+    };
+    for (const Case& c : {Case{mode_vs_cpu, false, charsel_colour(), true},
+                          Case{mode_cpu_vs_cpu, false, watch_charsel_colour(), false},
+                          Case{mode_two_players, true, online_charsel_colour(), false}}) {
+        set_game_mode(c.mode);
         frames = 0;
         script = [&] {
             if (frames == 1) {
-                expect_pixels(screen, {{10, 10, mode == mode_vs_cpu ? charsel_colour() : watch_charsel_colour()},
-                                       {70, 192 + 10, portrait_colour(0)}, {200, 192 + 150, portrait_colour(1)},
-                                       {60, 300, green()}});
+                expect_pixels(screen, {{10, 10, c.picture}, {70, 192 + 10, portrait_colour(0)},
+                                       {200, 192 + 150, portrait_colour(1)}, {60, 300, green()}});
+                const Rgb strip = pixel(screen, 128 - 80, 158 + 8);  // left of the strength's words
+                EXPECT_EQ(strip == c.picture, !c.strength) << "the strength strip, in mode " << c.mode;
                 key[KEY_ESC] = 1;
             }
             ASSERT_LT(frames, 5) << "the select never returned";
         };
-        EXPECT_EQ(character_select(), -1);
+        EXPECT_EQ(character_select(c.online), -1);
         EXPECT_EQ(frames, 1);
         key[KEY_ESC] = 0;
     }

@@ -31,6 +31,7 @@ const std::vector<PictureAsset>& picture_assets() {
         {"charsel.pcx", 256, 192, make_character_select},
         {"charsel2.pcx", 256, 192, make_character_select_pair},
         {"charsel_watch.pcx", 256, 192, make_watch_select},
+        {"charsel_online.pcx", 256, 192, make_online_select},
         {"menutxt.pcx", 120, 96, make_menu_text},
         {"records.pcx", 256, 384, make_records_screen},
         {"keys.pcx", 256, 384, make_keys_screen},

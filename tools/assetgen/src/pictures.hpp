@@ -39,6 +39,7 @@ Image make_modes(const Context& ctx);
 Image make_character_select(const Context& ctx);
 Image make_character_select_pair(const Context& ctx);
 Image make_watch_select(const Context& ctx);  // the same for WATCH, where the computer plays both
+Image make_online_select(const Context& ctx);  // the same online, where the other player chooses elsewhere
 Image make_menu_text(const Context& ctx);
 Image make_records_screen(const Context& ctx);
 Image make_keys_screen(const Context& ctx);

@@ -6,6 +6,7 @@
 // modes.pcx    256 × 192: the title's second page: TWO PLAYERS on the upper half, BACK on the lower;
 // charsel.pcx  256 × 192: the top panel of the character select, saying which row picks whom;
 // charsel2.pcx 256 × 192: the same for two people, with each one's keys;
+// charsel_watch.pcx, charsel_online.pcx 256 × 192: the same for WATCH and for a match online;
 // menutxt.pcx  120 × 96: the pause menu's four labels, 120 × 24 each, masked;
 // records.pcx  256 × 384: the records screen, its top panel over its bottom one: the heading, a
 //              place for the strength between two lines, and the table's column heads over ten
@@ -284,7 +285,8 @@ namespace {
 // The character select's top panel, with a note on who plays the other board.
 // Against the computer the note is one line, leaving a strip between it and the last line for the
 // game to write the computer's strength on.
-Image character_select_saying(const Context& ctx, const char* note_text, int note_y, int escape_y) {
+Image character_select_saying(const Context& ctx, const char* note_text, int note_y, int escape_y,
+                              const char* escape_text = "*ESC quits the game") {
     Image img = make_bottom_background(ctx);
     // Dim the café so the words stand out.
     for (int y = 0; y < img.height(); ++y)
@@ -303,7 +305,7 @@ Image character_select_saying(const Context& ctx, const char* note_text, int not
 
     Paragraph note{11, 13, cream_text(1), gold_text(1), true};
     draw_paragraph(img, ctx.font, note_text, 8, note_y, 240, note);
-    draw_paragraph(img, ctx.font, "*ESC quits the game", 8, escape_y, 240, note);
+    draw_paragraph(img, ctx.font, escape_text, 8, escape_y, 240, note);
     return img;
 }
 
@@ -315,6 +317,11 @@ Image make_character_select(const Context& ctx) {
 
 Image make_watch_select(const Context& ctx) {
     return character_select_saying(ctx, "The portraits are below. The computer plays both boards.", 142, 174);
+}
+
+Image make_online_select(const Context& ctx) {
+    return character_select_saying(ctx, "The portraits are below. The other player chooses on their machine.", 142, 174,
+                                   "*ESC goes back to the title");
 }
 
 Image make_records_screen(const Context& ctx) {
