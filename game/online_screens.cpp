@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "control/controls.h"
 #include "control/cpu.h"
@@ -27,7 +28,7 @@ constexpr int you_y = 28;  // under one's score, beside the balance bar
 bool figures_shown = false;
 bool figures_key_held = false;
 int local_side = 0;
-std::string waiting_for[2];  // the waiting screen's lines: where the match is
+std::vector<std::string> waiting_lines;  // the waiting screen: where the match is
 EndCard end_card;
 
 // Lines of white text on black over the whole window, centred from `y`.
@@ -43,8 +44,7 @@ void show_lines(const std::string lines[], int count) {
 // The waiting screen, once per look at the link: true when the player gives up (ESC or the
 // window's close button).
 bool waiting_gives_up() {
-    const std::string lines[] = {"waiting for the other player...", "", waiting_for[0], waiting_for[1], "", "ESC: give up"};
-    show_lines(lines, 6);
+    show_lines(waiting_lines.data(), static_cast<int>(waiting_lines.size()));
     return key[KEY_ESC] || close_requested();
 }
 
@@ -150,8 +150,20 @@ void run_online_match(const std::string& join_host, uint16_t port) {
     options.connect_wait_ms = options.hosting ? 24 * 3600 * 1000u : 10000u;
     options.data = game_data_sums(ai_script_file);
     local_side = options.hosting ? 0 : 1;
-    waiting_for[0] = options.hosting ? "give them this machine's address" : "joining " + join_host;
-    waiting_for[1] = (options.hosting ? "and port " : "port ") + std::to_string(port);
+    waiting_lines = {"waiting for the other player...", ""};
+    if (options.hosting) {
+        waiting_lines.push_back("give them this address:");
+        std::string said;
+        for (const std::string& line : this_machine_addresses(port)) {
+            waiting_lines.push_back(line);
+            said += " " + line;
+        }
+        std::fprintf(stderr, "cupclash: waiting for the other player at%s\n", said.c_str());
+    } else {
+        waiting_lines.push_back("joining " + join_host);
+        waiting_lines.push_back("port " + std::to_string(port));
+    }
+    waiting_lines.insert(waiting_lines.end(), {"", "ESC: give up"});
     release_music();
     const OnlineResult result = play_online(options);
     const bool chosen = result.message == "gave up waiting" || result.message == left_by_choice;

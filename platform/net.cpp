@@ -1,6 +1,10 @@
 #include "platform/net.h"
 
+#include <arpa/inet.h>
 #include <enet/enet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
 
 #include <cstdlib>
 
@@ -115,6 +119,28 @@ NetFigures net_figures(const NetLink* link) {
     f.bytes_sent = link->host->totalSentData;
     f.bytes_received = link->host->totalReceivedData;
     return f;
+}
+
+std::vector<std::string> join_addresses(const ifaddrs* interfaces, uint16_t port) {
+    std::vector<std::string> lines;
+    const std::string at = ":" + std::to_string(port);
+    for (const ifaddrs* i = interfaces; i && lines.size() < 2; i = i->ifa_next) {
+        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET || !(i->ifa_flags & IFF_UP) || (i->ifa_flags & IFF_LOOPBACK))
+            continue;
+        char text[INET_ADDRSTRLEN];
+        if (inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(i->ifa_addr)->sin_addr, text, sizeof text))
+            lines.push_back(text + at);
+    }
+    if (lines.empty()) lines = {"127.0.0.1" + at, "(this machine only)"};
+    return lines;
+}
+
+std::vector<std::string> this_machine_addresses(uint16_t port) {
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) interfaces = nullptr;
+    std::vector<std::string> lines = join_addresses(interfaces, port);
+    if (interfaces) freeifaddrs(interfaces);
+    return lines;
 }
 
 bool split_address(const std::string& text, std::string* host, uint16_t* port) {

@@ -9,6 +9,8 @@
 
 constexpr uint16_t default_port = 7425;
 
+struct ifaddrs;
+
 enum NetChannel : uint8_t { channel_reliable = 0, channel_inputs = 1 };
 
 enum NetEventKind { net_nothing, net_connected, net_received, net_disconnected };
@@ -40,6 +42,13 @@ struct NetFigures {
     uint64_t bytes_received = 0;
 };
 NetFigures net_figures(const NetLink* link);
+
+// Where the other player can join this machine, a line each, as "ADDRESS:PORT": the IPv4 addresses
+// of its first two interfaces that are up and not the loopback, from a getifaddrs(3) list; without
+// any, "127.0.0.1:PORT" and "(this machine only)".
+std::vector<std::string> join_addresses(const ifaddrs* interfaces, uint16_t port);
+// The same for this machine's interfaces as they are now.
+std::vector<std::string> this_machine_addresses(uint16_t port);
 
 // Splits "HOST[:PORT]" ("[v6]:PORT" for an IPv6 address with a port): false for a bad port.
 bool split_address(const std::string& text, std::string* host, uint16_t* port);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Two machines on one: two games in two virtual X servers, one hosting (--host), one joining from
+# Two machines on one: two games in two virtual X servers, one hosting (--host; its select says that
+# the other player chooses elsewhere, then it names this machine's address and port), one joining from
 # its title (TAB, J, the host's address typed, with a slip mended by backspace). Each chooses its character on its own screen; in the round each moves its own frame with
 # its own keys, and both screens show both boards, frames and scores alike, while a stranger throws
 # random datagrams at the host's port meanwhile. Then the joining game is
@@ -24,7 +25,10 @@ for point in "40 150" "60 150" "100 150" "140 150" "180 150" "100 160" "140 160"
 done
 wait_picture "$x" "$y" charsel_online.pcx "$x" "$y" 1 || fail "the online select does not say that the other player chooses elsewhere"
 press Return  # the upper row
-note "the host chose its character and waits"
+# It names where to join: an address of this machine with the port (as its waiting screen does).
+keep_trying 5 0.1 grep -qE "waiting for the other player at [0-9.]+:$port( |\$)" "$GAME_ERR" ||
+    fail "the host does not say where to join: $(cat "$GAME_ERR")"
+note "the host chose its character and waits: $(grep -o 'waiting for the other player at .*' "$GAME_ERR")"
 
 # ---- the joiner: a second X server and game, by hand ------------------------------------------------
 Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$E2E_TMP/display_b" >/dev/null 2>&1 &

@@ -1,8 +1,12 @@
-// Online play without a network: the packets as bytes, and rollback giving the frames that known
-// commands give, each sound of them heard once.
+// Online play without a network: the packets as bytes, the addresses a host shows, and rollback
+// giving the frames that known commands give, each sound of them heard once.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <ifaddrs.h>
+#include <net/if.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,6 +16,7 @@
 #include "game/rollback.h"
 #include "headless.h"
 #include "platform/assets.h"
+#include "platform/net.h"
 #include "state/packets.h"
 
 namespace {
@@ -106,6 +111,48 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
         p.first = c.first;
         p.commands.assign(c.count, 0);
         EXPECT_EQ(inputs_in_window(p, c.known, c.next, 64), c.fits) << c.first << "+" << c.count;
+    }
+}
+
+TEST(Net, TheHostShowsItsFirstTwoIPv4AddressesThatAreUpAndNotTheLoopbackElseThisMachineOnly) {
+    struct Interface {
+        int family;  // AF_INET, AF_INET6, or 0 for none
+        const char* address;
+        unsigned flags;
+    };
+    constexpr unsigned up = IFF_UP, loop = IFF_UP | IFF_LOOPBACK;
+    struct Case {
+        std::vector<Interface> interfaces;
+        std::vector<std::string> lines;
+    };
+    const std::vector<std::string> only_here = {"127.0.0.1:5029", "(this machine only)"};
+    const Case cases[] = {
+        {{{AF_INET, "127.0.0.1", loop}, {AF_INET, "192.168.1.5", up}}, {"192.168.1.5:5029"}},
+        {{{AF_INET6, "fe80::1", up}, {AF_INET, "10.0.0.7", up}, {AF_INET, "172.17.0.1", 0},
+          {AF_INET, "192.168.1.5", up}, {AF_INET, "10.1.1.1", up}},
+         {"10.0.0.7:5029", "192.168.1.5:5029"}},
+        {{{AF_INET, "127.0.0.1", loop}, {AF_INET6, "::1", loop}}, only_here},
+        {{{0, "", up}}, only_here},
+        {{}, only_here},
+    };
+    for (const Case& c : cases) {
+        std::vector<ifaddrs> list(c.interfaces.size());
+        std::vector<sockaddr_in6> addresses(c.interfaces.size());  // room for either family
+        for (size_t k = 0; k < list.size(); k++) {
+            const Interface& i = c.interfaces[k];
+            list[k] = ifaddrs{};
+            list[k].ifa_next = k + 1 < list.size() ? &list[k + 1] : nullptr;
+            list[k].ifa_flags = i.flags;
+            if (i.family == 0) continue;
+            auto* at = reinterpret_cast<sockaddr*>(&addresses[k]);
+            at->sa_family = static_cast<sa_family_t>(i.family);
+            void* bytes = i.family == AF_INET ? static_cast<void*>(&reinterpret_cast<sockaddr_in*>(at)->sin_addr)
+                                              : static_cast<void*>(&addresses[k].sin6_addr);
+            ASSERT_EQ(inet_pton(i.family, i.address, bytes), 1) << i.address;
+            list[k].ifa_addr = at;
+        }
+        EXPECT_EQ(join_addresses(list.empty() ? nullptr : list.data(), 5029), c.lines)
+            << c.interfaces.size() << " interfaces, the first " << (list.empty() ? "none" : c.interfaces[0].address);
     }
 }
 
