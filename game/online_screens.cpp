@@ -90,7 +90,8 @@ void say_why(const std::string& why) {
 
 constexpr size_t longest_address = 60;
 
-// A character an address can hold: a name, an IPv4 or IPv6 address, a port.
+// A character an address can hold: a name, an IPv4 address, a port; and those of an IPv6 address,
+// which this cupclash cannot reach but says so.
 bool address_character(int c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' || c == ':' ||
            c == '-' || c == '[' || c == ']';
@@ -98,20 +99,27 @@ bool address_character(int c) {
 
 // The address screen until RETURN with an address that reads well (true) or ESC (false).
 bool type_address(std::string* host, uint16_t* port) {
-    std::string text, fault;
+    std::string text, fault[2];  // what is wrong, on two lines when it is long
     clear_keybuf();
     while (!close_requested()) {
-        const std::string lines[] = {"join a match", "", "the host's address:", text + "_", fault, "",
+        const std::string lines[] = {"join a match", "", "the host's address:", text + "_", "", fault[0], fault[1], "",
                                      "RETURN: join   ESC: back"};
-        show_lines(lines, 7);
+        show_lines(lines, 9);
         while (keypressed()) {
             const int k = readkey();
             const int c = k & 0xff, scan = k >> 8;
             if (scan == KEY_ESC) return false;
             if (scan == KEY_BACKSPACE && !text.empty()) text.pop_back();
             if (scan == KEY_ENTER) {
-                if (split_address(text, host, port)) return true;
-                fault = text.empty() ? "type the host's address" : "that is no address";
+                const bool read = split_address(text, host, port);
+                if (read && !ipv6_address(*host)) return true;
+                fault[0] = text.empty() ? "type the host's address" : read ? ipv4_only : "that is no address";
+                fault[1] = "";
+                const size_t colon = fault[0].find(": ");
+                if (colon != std::string::npos) {
+                    fault[1] = fault[0].substr(colon + 2);
+                    fault[0].resize(colon + 1);
+                }
             }
             if (address_character(c) && text.size() < longest_address) text += static_cast<char>(c);
         }

@@ -49,7 +49,7 @@ std::string take_online(const std::string& arg, int argc, const char* const* arg
     const std::string value = argv[++*i];
     if (!split_address(value, &command->join_host, &command->port))
         return "'--join' takes HOST or HOST:PORT, not '" + value + "'";
-    return "";
+    return ipv6_address(command->join_host) ? ipv4_only : "";
 }
 
 }  // namespace

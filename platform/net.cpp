@@ -38,6 +38,10 @@ NetLink* net_host(uint16_t port, std::string* fault) {
 
 NetLink* net_join(const std::string& name, uint16_t port, std::string* fault) {
     ENetAddress address{0, port};
+    if (ipv6_address(name)) {
+        *fault = ipv4_only;
+        return nullptr;
+    }
     if (!started() || enet_address_set_host(&address, name.c_str()) != 0) {
         *fault = "cannot find the address " + name;
         return nullptr;
@@ -169,3 +173,5 @@ bool split_address(const std::string& text, std::string* host, uint16_t* port) {
     *port = static_cast<uint16_t>(value);
     return true;
 }
+
+bool ipv6_address(const std::string& host) { return host.find(':') != std::string::npos; }

@@ -24,8 +24,8 @@ struct NetLink;
 
 // Listens on `port` for one peer; null and *fault ("cannot listen on port 7425") when it cannot.
 NetLink* net_host(uint16_t port, std::string* fault);
-// Starts connecting to `address` (a name or a numeric address) at `port`; null and *fault when the
-// address cannot be resolved.
+// Starts connecting to `address` (a name or a numeric IPv4 address) at `port`; null and *fault when
+// the address cannot be resolved or is an IPv6 one.
 NetLink* net_join(const std::string& address, uint16_t port, std::string* fault);
 // Waits up to `wait_ms` for the next event (0: only what is there). A second peer is refused.
 NetEvent net_poll(NetLink* link, uint32_t wait_ms);
@@ -52,3 +52,8 @@ std::vector<std::string> this_machine_addresses(uint16_t port);
 
 // Splits "HOST[:PORT]" ("[v6]:PORT" for an IPv6 address with a port): false for a bad port.
 bool split_address(const std::string& text, std::string* host, uint16_t* port);
+
+// ENet as Debian ships it (1.3) reaches IPv4 addresses only: what a player who gives an IPv6 one is told.
+constexpr const char* ipv4_only = "this cupclash speaks IPv4 only: IPv6 addresses cannot be reached";
+// True for an IPv6 address as split_address leaves it: a name or an IPv4 address has no colon.
+bool ipv6_address(const std::string& host);
