@@ -4,7 +4,9 @@
 # (usage: online.sh GAME_DIR). Both must end with the same final checksum, and each side's replay
 # must play back to that checksum too. Then a match in which the joiner spoils its own state on
 # purpose: both sides must stop with the desync message, the host's replay playing back clean and
-# the joiner's showing where it parted.
+# the joiner's showing where it parted. Last, straight over the loopback, a match played out, a
+# rematch both sides want and the title: the rematch starts from the host's new seed on both sides
+# and is recorded as a replay of its own.
 set -euo pipefail
 cd "$1"
 tmp=$(mktemp -d)
@@ -56,3 +58,18 @@ done
 ./cupclash-sim --replay "$tmp/join2.replay" >"$tmp/join2.play" && fail "the spoilt joiner's replay agrees with itself"
 grep -q 'drifted at frame' "$tmp/join2.play" || fail "the spoilt joiner's replay: $(cat "$tmp/join2.play")"
 echo "online: a spoilt side stops both: $(grep -h 'desync at' "$tmp/join2.out")"
+
+./cupclash-sim 9 0 --host $((port + 3)) --frame-ms 0 --rematch >"$tmp/host3.out" 2>&1 &
+host=$!
+pids+=($host)
+./cupclash-sim 9 0 --join 127.0.0.1:$((port + 3)) --frame-ms 0 --rematch --record "$tmp/join3.replay" \
+    >"$tmp/join3.out" 2>&1 || fail "the joining side of the rematch: $(cat "$tmp/join3.out")"
+wait "$host" || fail "the hosting side of the rematch: $(cat "$tmp/host3.out")"
+for side in host3 join3; do
+    grep -qx 'matches played: 2' "$tmp/$side.out" || fail "the $side side did not play a rematch: $(cat "$tmp/$side.out")"
+done
+[ "$(sum "$tmp/host3.out")" = "$(sum "$tmp/join3.out")" ] ||
+    fail "the rematch ends apart: host $(sum "$tmp/host3.out"), joiner $(sum "$tmp/join3.out")"
+./cupclash-sim --replay "$tmp/join3.replay" >"$tmp/join3.play" || fail "the rematch's replay: $(tail -n2 "$tmp/join3.play")"
+[ "$(sum "$tmp/join3.play")" = "$(sum "$tmp/join3.out")" ] || fail "the rematch's replay ends elsewhere"
+echo "online: a rematch ends at $(sum "$tmp/join3.out") on both sides and in its replay"

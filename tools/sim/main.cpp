@@ -73,6 +73,7 @@ struct Options {
     long delay = 0;  // the computer decides on the frame it plays: no delay for it
     long frame_ms = 40;
     long desync_at = -1;  // online: frames after which this side spoils its own state; -1 never
+    bool rematch = false;  // --rematch: online, one rematch after a match one side won
 };
 
 // What one side did in a round, seen between frames.
@@ -101,7 +102,7 @@ struct RoundStats {
     std::fprintf(stderr, "usage: cupclash-sim ROUNDS SEED [--script FILE] [--cap FRAMES] [--idle-left | --paced-left] [--strength S] [--record FILE]\n"
                          "       cupclash-sim --replay FILE [--script FILE]\n"
                          "       cupclash-sim ROUNDS SEED --host PORT | --join HOST[:PORT] [--delay FRAMES] [--frame-ms MS]"
-                         " [--record FILE] [--desync-at FRAMES]\n");
+                         " [--rematch] [--record FILE] [--desync-at FRAMES]\n");
     std::exit(2);
 }
 
@@ -123,6 +124,8 @@ Options parse_options(int argc, char** argv) {
             o.idle_left = true;
         } else if (std::strcmp(argv[k], "--paced-left") == 0) {
             o.paced_left = true;
+        } else if (std::strcmp(argv[k], "--rematch") == 0) {
+            o.rematch = true;
         } else if (std::strcmp(argv[k], "--strength") == 0 && k + 1 < argc) {
             k++;
             for (int s = 0; s < strengths; s++)
@@ -295,14 +298,23 @@ void pace_online() {
     std::this_thread::sleep_until(next);
 }
 
-// The online side's replay goes to --record's file.
+// Each online match's replay goes to --record's file, the last one staying; the matches are counted.
 const char* online_record = nullptr;
+int online_matches = 0;
 void record_online(const Replay& replay) {
-    const std::string fault = save_replay(replay, online_record);
+    online_matches++;
+    const std::string fault = online_record ? save_replay(replay, online_record) : "";
     if (!fault.empty()) std::fprintf(stderr, "cupclash-sim: %s\n", fault.c_str());
 }
 
-// One side of a match between two machines; no rematch after it.
+// --rematch: the first end card asks for a rematch, the next one for the title.
+EndChoice rematch_once(int frame) {
+    static int cards = 0;
+    if (frame == 0) cards++;
+    return cards == 1 ? end_rematch : end_title;
+}
+
+// One side of a match between two machines; without --rematch, no rematch after it.
 int online_main(const Options& o) {
     OnlineOptions on;
     on.hosting = o.host != nullptr;
@@ -318,7 +330,8 @@ int online_main(const Options& o) {
     on.pace = pace_online;
     on.data = game_data_sums(o.script);
     online_record = o.record;
-    if (o.record) on.keep = record_online;
+    on.keep = record_online;
+    if (o.rematch) on.end_choice = rematch_once;
     online_frame_ms = o.frame_ms;
     desync_at = o.desync_at;
     local_side = on.hosting ? 0 : 1;
@@ -335,6 +348,7 @@ int online_main(const Options& o) {
         std::fprintf(stderr, "cupclash-sim: %s\n", r.message.c_str());
         return 1;
     }
+    if (o.rematch) std::printf("matches played: %d\n", online_matches);
     std::printf("final checksum: %016llx\n", static_cast<unsigned long long>(r.final_checksum));
     return 0;
 }
