@@ -54,6 +54,6 @@ std::vector<std::string> this_machine_addresses(uint16_t port);
 bool split_address(const std::string& text, std::string* host, uint16_t* port);
 
 // ENet as Debian ships it (1.3) reaches IPv4 addresses only: what a player who gives an IPv6 one is told.
-constexpr const char* ipv4_only = "this cupclash speaks IPv4 only: IPv6 addresses cannot be reached";
+constexpr const char* ipv4_only = "this cupclash speaks IPv4 only: no IPv6 address can be reached";
 // True for an IPv6 address as split_address leaves it: a name or an IPv4 address has no colon.
 bool ipv6_address(const std::string& host);
