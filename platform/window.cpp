@@ -1,5 +1,8 @@
 #include "platform/window.h"
 
+#include <allegro.h>
+#include <xalleg.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -66,6 +69,16 @@ void send_band(BITMAP* source, int source_y, int window_y, Band* band, int end) 
         blit(enlarged, screen, x * n, 0, window_left + x * n, window_top + (y + at) * n, w * n, rows * n);
     }
     *band = {-1, screen_width, -1};
+}
+
+// Sends what was drawn on the window to the X server now. Allegro's X driver otherwise leaves it in
+// the connection's buffer until its input thread next looks, up to 10 ms later (the first frame
+// waited for that too). Without a display (headless) there is nothing to send.
+void send_to_display() {
+    if (!_xwin.display) return;
+    XLOCK();
+    XFlush(_xwin.display);
+    XUNLOCK();
 }
 
 }  // namespace
@@ -136,7 +149,7 @@ void show_on_window(BITMAP* source, int source_y, int window_y) {
     if (frames_unseen) return;
     if (window_scale == 1) {
         blit(source, screen, 0, source_y, window_left, window_top + window_y, screen_width, panel_height);
-        return;
+        return send_to_display();
     }
     prepare_enlarging();
     const bool known = half_known[window_y / panel_height];
@@ -156,4 +169,5 @@ void show_on_window(BITMAP* source, int source_y, int window_y) {
         band.right = std::max(band.right, last);
     }
     send_band(source, source_y, window_y, &band, panel_height);
+    send_to_display();
 }

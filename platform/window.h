@@ -32,7 +32,8 @@ bool filling_screen();
 // Shows 192 rows of a 256-wide 16-bit memory picture, from its row source_y on, on the half of the
 // window at game row window_y (0 or 192). Enlarged, only the rows and columns that differ from what
 // the window shows are sent on: each new pixel costs the window's colour conversion nine times
-// over at scale 3. Does nothing while frames_unseen (platform/ticks.h) is set.
+// over at scale 3. What it draws goes to the X server at once, not when Allegro's input thread next
+// flushes the connection. Does nothing while frames_unseen (platform/ticks.h) is set.
 void show_on_window(BITMAP* source, int source_y, int window_y);
 
 // Forgets what the window shows, so that the next picture on each half is sent whole (for a
