@@ -41,7 +41,7 @@ struct Highlight {
 
 struct TitlePictures {
     BITMAP* title;
-    BITMAP* swirl;
+    PictureReading swirl;  // its frames read as the title first shows them: the first frame waits for one
     BITMAP* pages[title_pages];
 };
 
@@ -67,14 +67,17 @@ void draw_hint(const char* hint) {
     draw_label(top_panel, hint, 128, hint_y, makecol(255, 236, 190));
 }
 
-// Swirl frame n, the title over it, the hint and the credit line on the top panel; the page's
-// buttons, the highlight and the mouse cursor on the bottom panel; both shown.
-void draw_title(const TitlePictures& pictures, const Highlight& h, int n) {
-    blit(pictures.swirl, top_panel, 0, panel_height * (n % swirl_frames), 0, 0, screen_width, panel_height);
-    masked_blit(pictures.title, top_panel, 0, 0, 0, 0, pictures.title->w, pictures.title->h);
+// Swirl frame n (read from its file the first time), the title over it, the hint and the credit line
+// on the top panel; the page's buttons, the highlight and the mouse cursor on the bottom panel; both
+// shown.
+void draw_title(TitlePictures* pictures, const Highlight& h, int n) {
+    const int frame = n % swirl_frames;
+    read_picture_rows(&pictures->swirl, panel_height * (frame + 1));
+    blit(pictures->swirl.picture, top_panel, 0, panel_height * frame, 0, 0, screen_width, panel_height);
+    masked_blit(pictures->title, top_panel, 0, 0, 0, 0, pictures->title->w, pictures->title->h);
     draw_hint(pages[h.page].hint);
     textout_centre_ex(top_panel, font, credit_line, screen_width / 2, credit_y, 0, -1);
-    blit(pictures.pages[h.page], bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
+    blit(pictures->pages[h.page], bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
     draw_button_highlight(h, n);
     draw_mouse_cursor();
     show_panels();
@@ -117,7 +120,7 @@ TitleChoice title_choice_at(int x, int y, int page) {
 
 TitleChoice title_screen(void (*once_shown)()) {
     // 1. The screen's pictures.
-    TitlePictures pictures = {load_picture(title_picture), load_picture(swirl_picture), {}};
+    TitlePictures pictures = {load_picture(title_picture), open_picture(swirl_picture), {}};
     for (int k = 0; k < title_pages; k++) pictures.pages[k] = load_picture(pages[k].picture);
     clear_to_color(top_panel, 0);
     // 2. Frames until a button is released over a choice, a choice is made with the keys, or ESC;
@@ -130,7 +133,7 @@ TitleChoice title_screen(void (*once_shown)()) {
     bool records_held = key[KEY_R], keys_held = key[KEY_K];
     int n = 0;  // the swirl frame
     while (choice == choice_none && !escape_down()) {
-        if (!click.held) draw_title(pictures, h, n++);
+        if (!click.held) draw_title(&pictures, h, n++);
         if (once_shown && n == 1) once_shown();
         const uint8_t command = menu_command(&held);
         const bool tab = key[KEY_TAB] && !tab_held;
@@ -153,7 +156,7 @@ TitleChoice title_screen(void (*once_shown)()) {
     }
     // 3. Release the pictures, then act on the choice.
     destroy_bitmap(pictures.title);
-    destroy_bitmap(pictures.swirl);
+    destroy_bitmap(pictures.swirl.picture);
     for (BITMAP* page : pictures.pages) destroy_bitmap(page);
     act_on(choice);
     return choice;

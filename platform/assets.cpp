@@ -93,7 +93,8 @@ void put_row(int y, const uint16_t* pixels, void* to) {
 
 }  // namespace
 
-void picture_rows(const std::vector<uint8_t>& bytes, void (*row)(int, const uint16_t*, void*), void* to) {
+void picture_rows(const std::vector<uint8_t>& bytes, PcxPlace* place, int end, void (*row)(int, const uint16_t*, void*),
+                  void* to) {
     int w, h;
     pcx_size(bytes, &w, &h);
     RowsIn16Bit r{row, to, w, bytes[pcx_planes_at] == 1, {}, std::vector<uint16_t>(w)};
@@ -104,7 +105,7 @@ void picture_rows(const std::vector<uint8_t>& bytes, void (*row)(int, const uint
             r.colours[k] = static_cast<uint16_t>(makecol16(_rgb_scale_6[table[3 * k] / 4], _rgb_scale_6[table[3 * k + 1] / 4],
                                                            _rgb_scale_6[table[3 * k + 2] / 4]));
     }
-    pcx_rows(bytes, convert_row, &r);
+    pcx_rows(bytes, place, end, convert_row, &r);
 }
 
 BITMAP* make_bitmap(int w, int h) {
@@ -127,17 +128,28 @@ bool escape_down() {
 void spend_escape() { escape_spent = key[KEY_ESC] != 0; }
 
 BITMAP* load_picture(const PictureFile& picture) {
-    // 1. The bytes, checked; 2. read straight into 16-bit colour, row by row (the loader would hold a
-    //    copy in the file's own colours beside it: for a colour picture, half again the size).
-    std::vector<uint8_t> bytes;
-    std::string fault = read_game_file(picture.name, &bytes);
-    if (fault.empty()) fault = pcx_fault(bytes, picture.width, picture.height);
+    PictureReading reading = open_picture(picture);
+    read_picture_rows(&reading, reading.picture->h);
+    return reading.picture;
+}
+
+PictureReading open_picture(const PictureFile& picture) {
+    PictureReading reading = {nullptr, {}, {}};
+    std::string fault = read_game_file(picture.name, &reading.bytes);
+    if (fault.empty()) fault = pcx_fault(reading.bytes, picture.width, picture.height);
     if (!fault.empty()) fail("picture \"%s\" %s", picture.name, fault.c_str());
     int w, h;
-    pcx_size(bytes, &w, &h);
-    BITMAP* loaded = make_bitmap(w, h);
-    picture_rows(bytes, put_row, loaded);
-    return loaded;
+    pcx_size(reading.bytes, &w, &h);
+    reading.picture = make_bitmap(w, h);
+    return reading;
+}
+
+void read_picture_rows(PictureReading* reading, int rows) {
+    // Straight into 16-bit colour, row by row (the loader would hold a copy in the file's own colours
+    // beside it: for a colour picture, half again the size); the file goes once the last row is in.
+    if (reading->place.row >= rows || reading->bytes.empty()) return;
+    picture_rows(reading->bytes, &reading->place, rows, put_row, reading->picture);
+    if (reading->place.row == reading->picture->h) std::vector<uint8_t>().swap(reading->bytes);
 }
 
 void load_shared_assets() {

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/files.h"
+
 constexpr int screen_width = 256;  // the game draws 256 x 384: two 256 x 192 panels
 constexpr int panel_height = 192;
 
@@ -67,9 +69,24 @@ void check_later_files();
 // (unless that is 0 x 0) fails with one line naming the file.
 BITMAP* load_picture(const PictureFile& picture);
 
-// Reads the rows of a PCX picture that pcx_fault passed, one after another, in 16-bit colour exactly
-// as load_bitmap makes them, and hands each to `row` (as many pixels as the picture is wide).
-void picture_rows(const std::vector<uint8_t>& bytes, void (*row)(int y, const uint16_t* pixels, void* to), void* to);
+// A picture read a part at a time: its file checked whole when it is opened, as load_picture checks
+// it, and its rows read into `picture` as they are wanted (the title's swirl, 32 frames, shows its
+// first while the others wait).
+struct PictureReading {
+    BITMAP* picture;
+    std::vector<uint8_t> bytes;  // the file, until its last row is read
+    PcxPlace place;              // the next row to read
+};
+PictureReading open_picture(const PictureFile& picture);
+
+// Reads the picture's rows until its first `rows` rows are in (all of them at most).
+void read_picture_rows(PictureReading* reading, int rows);
+
+// Reads the rows of a PCX picture that pcx_fault passed, from `place` on up to row `end`, in 16-bit
+// colour exactly as load_bitmap makes them, and hands each to `row` (as many pixels as the picture
+// is wide).
+void picture_rows(const std::vector<uint8_t>& bytes, PcxPlace* place, int end,
+                  void (*row)(int y, const uint16_t* pixels, void* to), void* to);
 
 // A bitmap of the given size; fails with one line when memory runs out.
 BITMAP* make_bitmap(int w, int h);

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr size_t pcx_header_size = 128;
 constexpr uint8_t pcx_maker = 10;      // first byte of every PCX file
 constexpr uint8_t pcx_rle = 1;         // run-length encoding
 constexpr uint8_t pcx_run_flag = 0xC0; // a byte with both top bits set starts a run...
@@ -113,13 +112,15 @@ std::string pcx_fault(const std::vector<uint8_t>& b, int width, int height) {
 
 const uint8_t* pcx_palette(const std::vector<uint8_t>& b) { return &b[b.size() - pcx_palette_size + 1]; }
 
-void pcx_rows(const std::vector<uint8_t>& b, void (*row)(int, const uint8_t*, int, void*), void* to) {
+void pcx_rows(const std::vector<uint8_t>& b, PcxPlace* place, int end, void (*row)(int, const uint8_t*, int, void*),
+              void* to) {
     int w, h;
     pcx_size(b, &w, &h);
     const int bytes_per_line = le16(b, 66), planes = b[65];
     std::vector<uint8_t> values(planes * bytes_per_line);
-    size_t at = pcx_header_size;
-    for (int y = 0; y < h; y++) {
+    size_t at = place->at;
+    int y = place->row;
+    for (; y < std::min(end, h); y++) {
         // A run that overshoots the row ends there, as in the loader.
         for (int x = 0; x < planes * bytes_per_line && at < b.size();) {
             uint8_t c = b[at++];
@@ -134,6 +135,7 @@ void pcx_rows(const std::vector<uint8_t>& b, void (*row)(int, const uint8_t*, in
         }
         row(y, values.data(), bytes_per_line, to);
     }
+    *place = {y, at};
 }
 
 std::string wav_fault(const std::vector<uint8_t>& b, uint64_t size) {

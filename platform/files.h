@@ -22,10 +22,20 @@ std::string pcx_fault(const std::vector<uint8_t>& bytes, int width, int height);
 // The width and height that a PCX picture's header gives; pcx_fault must have found nothing.
 void pcx_size(const std::vector<uint8_t>& bytes, int* width, int* height);
 
-// The rows of a checked PCX picture, one after another, as Allegro's loader reads them: `row` gets
-// each row's values, plane after plane, `stride` apart (one plane of palette indices, or red, green
-// and blue).
-void pcx_rows(const std::vector<uint8_t>& bytes, void (*row)(int y, const uint8_t* values, int stride, void* to), void* to);
+constexpr size_t pcx_header_size = 128;  // the bytes before a PCX picture's first row
+
+// How far the rows of a PCX picture have been read: the next row, and where its runs start.
+struct PcxPlace {
+    int row = 0;
+    size_t at = pcx_header_size;
+};
+
+// The rows of a checked PCX picture, one after another, as Allegro's loader reads them, from `place`
+// on up to row `end` (not included, nor past the last row); `place` is left at the row that follows.
+// `row` gets each row's values, plane after plane, `stride` apart (one plane of palette indices, or
+// red, green and blue).
+void pcx_rows(const std::vector<uint8_t>& bytes, PcxPlace* place, int end,
+              void (*row)(int y, const uint8_t* values, int stride, void* to), void* to);
 
 // The 256 colours of a checked one-plane PCX picture, as red, green and blue bytes.
 const uint8_t* pcx_palette(const std::vector<uint8_t>& bytes);

@@ -247,7 +247,8 @@ Anim anim_from_picture(const std::vector<uint8_t>& bytes, int32_t next, int inde
     pcx_size(bytes, &w, &h);
     Anim anim = frames_for(w, h, next);
     SheetReading reading{&anim, create_bitmap(w, frame_height), index, h, 0};
-    if (reading.frame) picture_rows(bytes, take_row, &reading);
+    PcxPlace from;
+    if (reading.frame) picture_rows(bytes, &from, h, take_row, &reading);
     destroy_bitmap(reading.frame);
     return reading.made == anim.frame_count ? anim : dropped(&anim, reading.made);
 }
