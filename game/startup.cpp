@@ -82,7 +82,7 @@ void start_game(int scale_asked) {
     set_close_button_callback(close_button_pressed);
     run_seed = static_cast<uint32_t>(std::time(nullptr));
     seed_random(&match.random, run_seed);
-    load_shared_assets();
+    make_panels();
     load_ai_script();
     if (install_int(timer_tick, 40) != 0) fail("out of memory starting the timer");
     create_players();
@@ -92,6 +92,7 @@ void finish_start_up() {
     static bool done = false;
     if (done) return;
     done = true;
+    load_shared_assets();
     check_later_files();
     check_characters();
     // Said once the checks have passed, so that a fault is the one line the game writes.

@@ -164,11 +164,13 @@ void load_shared_assets() {
     char_bg = load_picture({"char_bg.pcx", screen_width, panel_height});
     break_sound = load_sound("break.wav");
     refill_sound = load_sound("refill.wav");
-
-    top_panel = make_bitmap(screen_width, panel_height);
-    bottom_panel = make_bitmap(screen_width, panel_height);
     ai_scratch = make_bitmap(scratch_width, scratch_height);
     clear_to_color(ai_scratch, mask_colour());
+}
+
+void make_panels() {
+    top_panel = make_bitmap(screen_width, panel_height);
+    bottom_panel = make_bitmap(screen_width, panel_height);
 }
 
 void release_shared_assets() {

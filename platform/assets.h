@@ -53,9 +53,13 @@ constexpr PictureFile tutorial_picture = {"tuttxt.pcx", 256, 7 * 192};  // the t
 // The mask colour of every masked drawing: magenta.
 int mask_colour();
 
-// The shared pictures, sounds and back buffers, loaded from the working folder (Allegro must be up
-// with its colour depth set). Fails on a missing, unreadable or damaged file, naming it.
+// The shared pictures and sounds of a match and the computer's scratch picture, loaded from the
+// working folder (Allegro must be up with its colour depth set). Fails on a missing, unreadable or
+// damaged file, naming it.
 void load_shared_assets();
+
+// The back buffers, the panels that every screen draws into.
+void make_panels();
 
 // Releases them; safe when some were never loaded.
 void release_shared_assets();

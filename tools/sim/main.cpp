@@ -168,6 +168,7 @@ Options parse_options(int argc, char** argv) {
 void start_headless_game(const Options& o) {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
+    make_panels();
     load_shared_assets();
     create_players();
     screen = create_bitmap(screen_width, 2 * panel_height);
