@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 #include <malloc.h>
+#include <sys/mman.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -31,7 +32,20 @@ bool silent;      // no sound device was found
 // to the size of the largest block freed, 3 MiB for the title's swirl).
 constexpr int large_block = 64 * 1024;
 
+// Allegro's keyboard reads the desktop's key map and its input method's Compose table through Xlib,
+// which aborts or hands Allegro a null key map when memory runs out halfway, with no line said: the
+// keyboard starts only with this much address space to spare.
+constexpr size_t keyboard_room = 1024 * 1024;
+
 void out_of_memory() { fail("out of memory"); }
+
+// The address space has `bytes` to spare: they are mapped, never touched, and given back.
+bool room_for(size_t bytes) {
+    void* room = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (room == MAP_FAILED) return false;
+    munmap(room, bytes);
+    return true;
+}
 
 // Without a sound card the sound library reports its search at length; the game runs silent and
 // says so in one line once it is up.
@@ -70,6 +84,7 @@ void start_game(int scale_asked) {
     watch_display();
     // Without the keyboard or the timer the game could not be played or even paced: the timer's
     // thread is what fails first when memory runs short.
+    if (!room_for(keyboard_room)) fail("out of memory starting the keyboard");
     if (install_keyboard() != 0) fail(errno == ENOMEM ? "out of memory starting the keyboard" : "cannot read the keyboard");
     install_joystick(JOY_TYPE_AUTODETECT);
     if (install_timer() != 0) fail(errno == ENOMEM ? "out of memory starting the timer" : "cannot start the timer");
