@@ -18,6 +18,7 @@
 #include "platform/net.h"
 #include "platform/ticks.h"
 #include "platform/window.h"
+#include "present/hud.h"
 
 namespace {
 
@@ -31,13 +32,18 @@ int local_side = 0;
 std::vector<std::string> waiting_lines;  // the waiting screen: where the match is
 EndCard end_card;
 
-// Lines of white text on black over the whole window, centred from `y`.
+// Lines on a card in the middle of the top panel, over the café: the first in gold as a heading,
+// the last (the keys) softer, the rest in cream.
 void show_lines(const std::string lines[], int count) {
-    clear_to_color(top_panel, 0);
-    clear_to_color(bottom_panel, 0);
-    for (int k = 0; k < count; k++)
-        textout_centre_ex(top_panel, font, lines[k].c_str(), screen_width / 2, 80 + k * line_height,
-                          makecol(255, 255, 255), -1);
+    blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
+    blit(char_bg, bottom_panel, 0, 0, 0, 0, screen_width, panel_height);
+    const int top = (panel_height - count * line_height) / 2 - 8, bottom = top + count * line_height + 12;
+    rectfill(top_panel, 0, top, screen_width - 1, bottom, makecol(24, 14, 10));
+    rect(top_panel, 0, top, screen_width - 1, bottom, makecol(200, 150, 70));
+    for (int k = 0; k < count; k++) {
+        const int colour = k == 0 ? makecol(255, 210, 100) : k == count - 1 ? makecol(200, 170, 130) : makecol(255, 248, 232);
+        draw_label(top_panel, lines[k].c_str(), screen_width / 2, top + 8 + k * line_height, colour);
+    }
     show_panels();
 }
 
