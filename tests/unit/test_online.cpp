@@ -267,13 +267,20 @@ TEST_F(Rollback_, ACorrectionStopsWhereThePhaseEndsAndNeverStepsMoreThanEightAhe
 TEST_F(Rollback_, EachSoundIsHeardOnceForTheFrameAsAgreed) {
     constexpr uint32_t frames = 40;
     constexpr int right_pan = 192;  // play_effect pans the right side's sounds here
-    SAMPLE* const cue_sound = create_sample(16, 0, 22050, 64);  // released with the character
+    // The cue's sample is the test's own: taken back from the character before each release.
+    static SAMPLE* cue_sound;
+    cue_sound = create_sample(16, 0, 22050, 64);
     const struct Restore {
         SAMPLE* refill = refill_sound;
-        ~Restore() { refill_sound = refill; }
+        ~Restore() {
+            refill_sound = refill;
+            players[1]->sfx[5] = nullptr;
+            destroy_sample(cue_sound);
+        }
     } restore;
     refill_sound = cue_sound;
     const auto set_up = [&] {
+        players[1]->sfx[5] = nullptr;
         start(3);
         for (Player* p : players) {  // no line but a row of 1s at the bottom right; row 0 slides
             std::vector<std::string> rows(diagonal_board);
