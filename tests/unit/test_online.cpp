@@ -274,13 +274,13 @@ TEST_F(Rollback_, EachSoundIsHeardOnceForTheFrameAsAgreed) {
         SAMPLE* refill = refill_sound;
         ~Restore() {
             refill_sound = refill;
-            players[1]->sfx[5] = nullptr;
+            if (players[1]) players[1]->sfx[5] = nullptr;
             destroy_sample(cue_sound);
         }
     } restore;
     refill_sound = cue_sound;
     const auto set_up = [&] {
-        players[1]->sfx[5] = nullptr;
+        if (players[1]) players[1]->sfx[5] = nullptr;
         start(3);
         for (Player* p : players) {  // no line but a row of 1s at the bottom right; row 0 slides
             std::vector<std::string> rows(diagonal_board);
