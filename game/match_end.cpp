@@ -29,16 +29,18 @@ void draw_digit(int digit, int x) {
 }
 
 // The background with whose board was whose and every round won, and the card over it; the bottom
-// panel keeps the last round's characters and scores. Once a rematch is chosen online, the choices
-// give way to the wait for the other player.
-void draw_card(int selected, int frame, bool waiting = false) {
+// panel keeps the last round's characters and scores. Online the card speaks to this machine's
+// player (`you`, the side they play), and once they chose a rematch, the choices give way to the
+// wait for the other player.
+void draw_card(int selected, int frame, bool waiting = false, int you = -1) {
     blit(bg, top_panel, 0, 0, 0, 0, screen_width, panel_height);
     draw_side_labels();
     rectfill(top_panel, card_left, card_top, card_right, card_bottom, makecol(24, 14, 10));
     rect(top_panel, card_left, card_top, card_right, card_bottom, makecol(200, 150, 70));
     const bool left_won = match.rounds_won[0] > match.rounds_won[1];
-    draw_label(top_panel, left_won ? "P1 WINS THE MATCH" : "P2 WINS THE MATCH", 128, card_top + 10,
-               makecol(255, 210, 100));
+    const char* heading = left_won ? "P1 WINS THE MATCH" : "P2 WINS THE MATCH";
+    if (you >= 0) heading = (you == 0) == left_won ? "YOU WIN THE MATCH!" : "THE OTHER PLAYER WINS";
+    draw_label(top_panel, heading, 128, card_top + 10, makecol(255, 210, 100));
     draw_label(top_panel, "P1", 76, digits_y + 4, makecol(255, 248, 232));
     draw_digit(match.rounds_won[0], 104);
     draw_label(top_panel, "-", 128, digits_y + 4, makecol(255, 248, 232));
@@ -90,9 +92,9 @@ bool rematch_chosen() {
 }
 
 EndChoice online_end_frame(EndCard* card, int frame) {
-    if (frame == 0) *card = EndCard{0, end_undecided, menu_keys_down(), {}};
+    if (frame == 0) *card = EndCard{0, end_undecided, menu_keys_down(), {}, card->you};
     if (escape_down()) card->chosen = end_title;
-    draw_card(card->selected, frame, card->chosen == end_rematch);
+    draw_card(card->selected, frame, card->chosen == end_rematch, card->you);
     if (card->chosen != end_undecided) return card->chosen;
     const uint8_t command = menu_command(&card->held);
     if (command & cmd_left) card->selected = 0;

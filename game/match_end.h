@@ -19,6 +19,7 @@ struct EndCard {
     EndChoice chosen = end_undecided;
     uint8_t held = 0;  // the menu keys down, between frames
     Click click = {};
+    int8_t you = -1;  // the side this machine plays, which the card names YOU
 };
 
 // One frame of an online end card; `frame` counts from 0, when the card opens. This machine's player

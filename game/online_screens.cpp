@@ -164,6 +164,7 @@ void run_online_match(const std::string& join_host, uint16_t port) {
     options.connect_wait_ms = options.hosting ? 24 * 3600 * 1000u : 10000u;
     options.data = game_data_sums(ai_script_file);
     local_side = options.hosting ? 0 : 1;
+    end_card.you = static_cast<int8_t>(local_side);
     waiting_lines = {"waiting for the other player...", ""};
     if (options.hosting) {
         waiting_lines.push_back("give them this address:");
