@@ -1,5 +1,7 @@
 #include "present/character_data.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -227,6 +229,7 @@ void load_character(Player* p, int character) {
     release_character_data(p);
     const std::string error = load_character_data(p, character);
     if (!error.empty()) fail("%s", error.c_str());
+    malloc_trim(0);  // the heap that the files and sheets passed through goes back to the system
 }
 
 }  // namespace
