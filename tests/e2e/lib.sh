@@ -329,6 +329,17 @@ picture_shows() {
 }
 wait_picture() { keep_trying "${6:-5}" 0.05 picture_shows "$1" "$2" "$3" "$4" "$5"; }
 
+# The character select's top picture $1 (another note than the one against the computer) shows
+# within a second: seen at the first point where the two notes differ.
+wait_select_note() {
+    local point x y
+    for point in "40 150" "60 150" "100 150" "140 150" "180 150" "100 160" "140 160" "180 160" "220 160"; do
+        read -r x y <<<"$point"
+        [ "$(picture_pixel charsel.pcx "$x" "$y")" != "$(picture_pixel "$1" "$x" "$y")" ] && break
+    done
+    wait_picture "$x" "$y" "$1" "$x" "$y" 1
+}
+
 # Waits for the title screen: its buttons on the bottom panel.
 wait_title() { wait_picture 230 200 buttons.pcx 230 8 "${1:-5}" || fail "the title screen did not appear"; }
 

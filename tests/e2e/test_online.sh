@@ -17,13 +17,7 @@ A_DISPLAY=$DISPLAY
 start_game "$GAME_DIR" ./cupclash --host "$port"
 wait_window
 wait_picture 128 8 charsel.pcx 128 8 || fail "the host's character select did not appear"
-# Its note says that the other player chooses on their machine: a point where it differs from the one
-# against the computer.
-for point in "40 150" "60 150" "100 150" "140 150" "180 150" "100 160" "140 160" "180 160" "220 160"; do
-    read -r x y <<<"$point"
-    [ "$(picture_pixel charsel.pcx "$x" "$y")" != "$(picture_pixel charsel_online.pcx "$x" "$y")" ] && break
-done
-wait_picture "$x" "$y" charsel_online.pcx "$x" "$y" 1 || fail "the online select does not say that the other player chooses elsewhere"
+wait_select_note charsel_online.pcx || fail "the online select does not say that the other player chooses elsewhere"
 press Return  # the upper row
 # It names where to join: an address of this machine with the port (as its waiting screen does).
 keep_trying 5 0.1 grep -qE "waiting for the other player at [0-9.]+:$port( |\$)" "$GAME_ERR" ||

@@ -36,12 +36,8 @@ note "the title music is heard (peaks $left $right)"
 # ---- watch: select, loading, a round played by the computer on both sides ---------------------------
 click 190 250
 wait_picture 128 8 charsel.pcx 128 8 || fail "WATCH did not lead to the character select"
-# Its note says that the computer plays both boards: a point where the two notes differ.
-for point in "40 150" "60 150" "100 150" "140 150" "180 150" "100 160" "140 160" "180 160" "220 160"; do
-    read -r x y <<<"$point"
-    [ "$(picture_pixel charsel.pcx "$x" "$y")" != "$(picture_pixel charsel_watch.pcx "$x" "$y")" ] && break
-done
-wait_picture "$x" "$y" charsel_watch.pcx "$x" "$y" 1 || fail "the character select in WATCH does not say that the computer plays both boards"
+wait_select_note charsel_watch.pcx ||
+    fail "the character select in WATCH does not say that the computer plays both boards"
 click 60 330
 music_from=$(capture_size)
 wait_round

@@ -324,13 +324,24 @@ Image make_online_select(const Context& ctx) {
                                    "*ESC goes back to the title");
 }
 
-Image make_records_screen(const Context& ctx) {
+namespace {
+
+// A screen of both panels over the café, dimmed (the lower panel more, under a table), its title at
+// the top.
+Image dimmed_screen(const Context& ctx, const char* title_text) {
     Image img(256, 384, Rgb(0, 0, 0));
     const Image back = make_bottom_background(ctx);
     for (int y = 0; y < 384; ++y)
         for (int x = 0; x < 256; ++x) img.set(x, y, mix(back.at(x, y % 192), Rgb(16, 10, 10), y < 192 ? 0.55 : 0.75));
-    const StyledText title = styled(ctx.font, "RECORDS", 28, gold_text(2), 1.0, 1);
+    const StyledText title = styled(ctx.font, title_text, 28, gold_text(2), 1.0, 1);
     draw_centred(img, title.image, 128, 10);
+    return img;
+}
+
+}  // namespace
+
+Image make_records_screen(const Context& ctx) {
+    Image img = dimmed_screen(ctx, "RECORDS");
     Paragraph note{11, 13, cream_text(1), gold_text(1), true};
     draw_paragraph(img, ctx.font, "The ten best matches against the computer at each strength", 8, 52, 240, note);
     draw_paragraph(img, ctx.font, "*LEFT *RIGHT: another strength", 8, 138, 240, note);
@@ -350,12 +361,7 @@ Image make_records_screen(const Context& ctx) {
 }
 
 Image make_keys_screen(const Context& ctx) {
-    Image img(256, 384, Rgb(0, 0, 0));
-    const Image back = make_bottom_background(ctx);
-    for (int y = 0; y < 384; ++y)
-        for (int x = 0; x < 256; ++x) img.set(x, y, mix(back.at(x, y % 192), Rgb(16, 10, 10), y < 192 ? 0.55 : 0.75));
-    const StyledText title = styled(ctx.font, "KEYS", 28, gold_text(2), 1.0, 1);
-    draw_centred(img, title.image, 128, 10);
+    Image img = dimmed_screen(ctx, "KEYS");
     Paragraph note{11, 13, cream_text(1), gold_text(1), true};
     draw_paragraph(img, ctx.font, "*UP *DOWN: an action, *Z: change its key, then press the new key", 8, 48, 240, note);
     draw_paragraph(img, ctx.font, "*LEFT *RIGHT: whose keys", 8, 78, 240, note);
