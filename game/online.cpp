@@ -32,6 +32,8 @@ struct Session {
     std::string ended;  // why the match ended early; "" while it goes on
     bool peer_left = false;  // a goodbye came: the match ends before its next frame that takes commands
     uint64_t malformed = 0;
+    uint16_t sent_sequence = 0;  // our inputs and beats sent so far
+    Arrivals arrivals;           // theirs, and how many of them went missing
     Clock::time_point last_heard;
     bool waiting = false;
     int8_t decider_last = ai_no_slide;  // what the decider keeps between its commands
@@ -98,6 +100,7 @@ void take_packet(const std::vector<uint8_t>& bytes) {
         session->malformed++;
         return;
     }
+    if (p.kind == packet_inputs || p.kind == packet_beat) count_arrival(&session->arrivals, p.sequence);
     if (p.kind == packet_inputs) {
         if (session->between_matches) return;  // a new match's, come before its rematch: sent again
         if (!inputs_in_window(p, r.remote_known, r.next, input_window)) return;  // late or too far: dropped
@@ -138,6 +141,7 @@ void send_inputs() {
     const std::vector<uint8_t>& ours = r.commands[r.local];
     Packet p;
     p.kind = packet_inputs;
+    p.sequence = session->sent_sequence++;
     p.first = session->remote_has;
     p.ack = r.remote_known;
     if (ours.empty()) p.kind = packet_beat;  // no command yet: only a sign of life
@@ -453,6 +457,7 @@ OnlineResult play_online(const OnlineOptions& options) {
     net_send(s.link, channel_reliable, write_packet(bye));
     result.message = s.ended;
     result.malformed = s.malformed;
+    result.inputs_lost = s.arrivals.lost;
     const NetFigures f = net_figures(s.link);
     result.bytes_sent = f.bytes_sent;
     result.bytes_received = f.bytes_received;
@@ -466,7 +471,7 @@ OnlineFigures online_figures() {
     if (!session) return f;
     const NetFigures n = net_figures(session->link);
     f.round_trip_ms = n.round_trip_ms;
-    f.packets_lost = n.packets_lost;
+    f.packets_lost = n.packets_lost + session->arrivals.lost;
     f.frames_rolled_back = session->rollback.frames_rolled_back;
     f.waiting = session->waiting;
     return f;

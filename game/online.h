@@ -46,6 +46,7 @@ struct OnlineResult {
     uint64_t final_checksum = 0;  // of the last match's last agreed frame
     // Figures of the link, over the last match.
     uint64_t frames = 0, rollbacks = 0, frames_rolled_back = 0, malformed = 0;
+    uint64_t inputs_lost = 0;  // the other side's inputs and beats that never came
     uint64_t bytes_sent = 0, bytes_received = 0;
     double seconds = 0;
 };
@@ -57,7 +58,7 @@ OnlineResult play_online(const OnlineOptions& options);
 struct OnlineFigures {
     uint32_t round_trip_ms = 0;
     uint64_t frames_rolled_back = 0;
-    uint32_t packets_lost = 0;
+    uint64_t packets_lost = 0;  // ours that had to be sent again, and theirs that never came
     bool waiting = false;  // the other side is more than most_rollback frames behind
 };
 OnlineFigures online_figures();

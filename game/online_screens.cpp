@@ -67,7 +67,7 @@ void draw_online_overlay() {
         char line[3][48];
         std::snprintf(line[0], sizeof line[0], "round trip %u ms", f.round_trip_ms);
         std::snprintf(line[1], sizeof line[1], "frames rolled back %llu", static_cast<unsigned long long>(f.frames_rolled_back));
-        std::snprintf(line[2], sizeof line[2], "packets lost %u", f.packets_lost);
+        std::snprintf(line[2], sizeof line[2], "packets lost %llu", static_cast<unsigned long long>(f.packets_lost));
         rectfill(bottom_panel, 2, 150, 190, 188, back);
         for (int k = 0; k < 3; k++) textout_ex(bottom_panel, font, line[k], 6, 153 + k * line_height, white, -1);
     }

@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr size_t inputs_head = 1 + 4 + 4 + 1;  // kind, first, ack, count
+constexpr size_t inputs_head = 1 + 2 + 4 + 4 + 1;  // kind, sequence, first, ack, count
 
 void put16(std::vector<uint8_t>* out, uint16_t v) {
     for (int k = 0; k < 2; k++) out->push_back(static_cast<uint8_t>(v >> (8 * k)));
@@ -67,6 +67,7 @@ bool unpack_commands(Reader* r, size_t count, std::vector<uint8_t>* commands) {
 }
 
 bool read_inputs(Reader* r, Packet* p) {
+    p->sequence = static_cast<uint16_t>(r->take(2));
     p->first = static_cast<uint32_t>(r->take(4));
     p->ack = static_cast<uint32_t>(r->take(4));
     const size_t count = r->take(1);
@@ -93,6 +94,7 @@ std::vector<uint8_t> write_packet(const Packet& p) {
         put_text(&out, p.reason, most_reason_length);
         break;
     case packet_inputs:
+        put16(&out, p.sequence);
         put32(&out, p.first);
         put32(&out, p.ack);
         out.push_back(static_cast<uint8_t>(p.commands.size()));
@@ -105,8 +107,10 @@ std::vector<uint8_t> write_packet(const Packet& p) {
     case packet_rematch:
         put32(&out, p.seed);
         break;
-    case packet_bye:
     case packet_beat:
+        put16(&out, p.sequence);
+        break;
+    case packet_bye:
         break;
     }
     return out;
@@ -140,8 +144,10 @@ bool read_packet(const uint8_t* bytes, size_t size, Packet* p) {
     case packet_rematch:
         p->seed = static_cast<uint32_t>(r.take(4));
         break;
-    case packet_bye:
     case packet_beat:
+        p->sequence = static_cast<uint16_t>(r.take(2));
+        break;
+    case packet_bye:
         break;
     default:
         return false;
@@ -152,4 +158,21 @@ bool read_packet(const uint8_t* bytes, size_t size, Packet* p) {
 bool inputs_in_window(const Packet& p, uint32_t known, uint32_t next, uint32_t window) {
     const uint64_t end = static_cast<uint64_t>(p.first) + p.commands.size();
     return p.first <= known && end <= static_cast<uint64_t>(next) + window;
+}
+
+void count_arrival(Arrivals* a, uint16_t sequence) {
+    const int ahead = static_cast<int16_t>(static_cast<uint16_t>(sequence - a->highest));
+    if (!a->started || ahead > 0) {  // a new highest: the numbers passed over go into the window
+        const int shift = a->started ? ahead : 0;
+        for (int k = 0; k < shift; k++) {
+            if (!(a->seen >> 63 & 1)) a->lost++;  // 64 later ones came before it: lost
+            a->seen <<= 1;
+        }
+        a->seen |= 1;
+        a->highest = sequence;
+        if (!a->started) a->seen = ~uint64_t{0};  // nothing before the first is missed
+        a->started = true;
+    } else if (-ahead < 64) {
+        a->seen |= uint64_t{1} << -ahead;  // late, or again
+    }
 }

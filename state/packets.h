@@ -10,7 +10,7 @@
 
 #include "state/replay_file.h"
 
-constexpr uint16_t protocol_version = 3;
+constexpr uint16_t protocol_version = 4;
 constexpr int most_commands_per_packet = 32;  // the frames an input packet carries at most
 constexpr uint8_t command_bits = 63;          // the six command bits a packet can carry
 constexpr int most_version_length = 32;
@@ -44,6 +44,8 @@ struct Packet {
     std::vector<uint8_t> commands;
     // checksum: of the state before frame `first`
     uint64_t checksum = 0;
+    // inputs and beat: how many of them the sender sent before this one, wrapping round
+    uint16_t sequence = 0;
 };
 
 // The bytes of a packet. Commands are masked to the six command bits.
@@ -52,6 +54,16 @@ std::vector<uint8_t> write_packet(const Packet& packet);
 // Reads the bytes of a packet: true and *packet filled, or false for anything malformed (wrong
 // length, unknown kind, a count out of range, a version or reason that is not short printable text).
 bool read_packet(const uint8_t* bytes, size_t size, Packet* packet);
+
+// The other side's inputs and beats by their sequence numbers: one that has not come when 64 later
+// ones have is lost (one that comes late, within them, is not; one that comes twice counts once).
+struct Arrivals {
+    bool started = false;
+    uint16_t highest = 0;  // the highest sequence number seen
+    uint64_t seen = 0;     // bit k: highest - k has come
+    uint64_t lost = 0;
+};
+void count_arrival(Arrivals* a, uint16_t sequence);
 
 // Whether an input run fits the receiver, who knows the sender's commands below `known` and has
 // stepped to `next`: it must join or overlap what is known (no gap) and bring nothing further than

@@ -26,6 +26,7 @@ std::vector<uint8_t> inputs_bytes(uint32_t first, std::vector<uint8_t> commands)
     p.kind = packet_inputs;
     p.first = first;
     p.ack = 7;
+    p.sequence = 513;
     p.commands = std::move(commands);
     return write_packet(p);
 }
@@ -48,8 +49,9 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
     ASSERT_TRUE(read_packet(bytes.data(), bytes.size(), &read));
     EXPECT_EQ(read.first, 100u);
     EXPECT_EQ(read.ack, 7u);
+    EXPECT_EQ(read.sequence, 513u);
     EXPECT_EQ(read.commands, (std::vector<uint8_t>{63, 0, 33, 63, 16}));
-    EXPECT_EQ(bytes.size(), 10u + 4u) << "five commands take 30 bits";
+    EXPECT_EQ(bytes.size(), 12u + 4u) << "five commands take 30 bits";
     Packet refusal;
     refusal.kind = packet_refusal;
     refusal.reason = std::string(most_reason_length, 'r');
@@ -67,9 +69,9 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
     // Malformed: each is refused.
     const std::vector<uint8_t> inputs = inputs_bytes(5, {1, 2, 3});
     std::vector<uint8_t> long_count = inputs;
-    long_count[9] = most_commands_per_packet + 1;
+    long_count[11] = most_commands_per_packet + 1;
     std::vector<uint8_t> no_count = inputs;
-    no_count[9] = 0;
+    no_count[11] = 0;
     std::vector<uint8_t> set_padding = inputs;  // 18 bits of commands: the last six must be zero
     set_padding.back() |= 0x80;
     std::vector<uint8_t> odd_text = write_packet(hello);
@@ -111,6 +113,25 @@ TEST(Packets, WholePacketsReadBackAndEveryMalformedOneIsRefused) {
         p.first = c.first;
         p.commands.assign(c.count, 0);
         EXPECT_EQ(inputs_in_window(p, c.known, c.next, 64), c.fits) << c.first << "+" << c.count;
+    }
+
+    // The other side's packets lost, by their sequence numbers, once 64 later ones have come.
+    struct Arriving { std::vector<uint16_t> sequences; uint64_t lost; };
+    const Arriving arriving[] = {
+        {{0, 1, 2, 3}, 0},
+        {{0, 2, 3}, 1},
+        {{0, 3, 1, 2}, 0},                 // out of order
+        {{0, 1, 1, 2, 0}, 0},              // twice
+        {{65534, 65535, 0, 2}, 1},         // round the end of the numbers
+        {{5, 100}, 94},                    // a long silence
+        {{7, 9, 80, 8}, 1 + 70},           // 8 too late, and 10 to 79 never
+    };
+    for (const Arriving& c : arriving) {
+        Arrivals a;
+        for (uint16_t sequence : c.sequences) count_arrival(&a, sequence);
+        const uint16_t highest = a.highest;
+        for (uint16_t k = 1; k <= 64; k++) count_arrival(&a, static_cast<uint16_t>(highest + k));
+        EXPECT_EQ(a.lost, c.lost) << "from " << c.sequences.front();
     }
 }
 

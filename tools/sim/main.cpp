@@ -338,10 +338,11 @@ int online_main(const Options& o) {
     local_side = on.hosting ? 0 : 1;
     between_frames = nullptr;
     const OnlineResult r = play_online(on);
-    std::printf("frames %llu in %.1f s, rollbacks %llu (%.2f/s), frames rolled back %llu, malformed packets %llu\n",
+    std::printf("frames %llu in %.1f s, rollbacks %llu (%.2f/s), frames rolled back %llu, malformed packets %llu,"
+                " input packets lost %llu\n",
                 static_cast<unsigned long long>(r.frames), r.seconds, static_cast<unsigned long long>(r.rollbacks),
                 r.seconds > 0 ? r.rollbacks / r.seconds : 0.0, static_cast<unsigned long long>(r.frames_rolled_back),
-                static_cast<unsigned long long>(r.malformed));
+                static_cast<unsigned long long>(r.malformed), static_cast<unsigned long long>(r.inputs_lost));
     std::printf("bytes sent %llu (%.0f/s), received %llu (%.0f/s)\n", static_cast<unsigned long long>(r.bytes_sent),
                 r.seconds > 0 ? r.bytes_sent / r.seconds : 0.0, static_cast<unsigned long long>(r.bytes_received),
                 r.seconds > 0 ? r.bytes_received / r.seconds : 0.0);
