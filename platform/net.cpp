@@ -65,6 +65,9 @@ NetEvent net_poll(NetLink* link, uint32_t wait_ms) {
     case ENET_EVENT_TYPE_CONNECT:
         link->peer = event.peer;
         enet_peer_timeout(event.peer, 0, silence_ms, silence_ms);
+        // ENet's throttle drops unreliable packets while the round trip grows, which a game's few
+        // small inputs, each repeating the ones before it, only suffer from: it never decelerates.
+        enet_peer_throttle_configure(event.peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, ENET_PEER_PACKET_THROTTLE_SCALE, 0);
         out.kind = net_connected;
         break;
     case ENET_EVENT_TYPE_RECEIVE:
