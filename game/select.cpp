@@ -104,9 +104,11 @@ int8_t character_select(bool online) {
     BITMAP* top = load_picture(online ? online_charsel_picture : against_cpu ? charsel_picture : watch_charsel_picture);
     BITMAP* picture = make_portrait_rows();
     // 2. Frames until a click is released, a row is chosen with the keys, or ESC; while a mouse
-    // button is held nothing is redrawn.
+    // button is held nothing is redrawn. The highlight goes to the row under the mouse when it moves
+    // there.
     int8_t chosen = -1, row = 0;
     Click click = {};
+    PointerPlace pointer = pointer_place();
     uint8_t held = menu_keys_down();
     for (int frame = 0; chosen < 0 && !escape_down(); frame++) {
         if (!click.held) {
@@ -119,6 +121,7 @@ int8_t character_select(bool online) {
         }
         const uint8_t command = menu_command(&held);
         row = row_after(row, command);
+        if (pointer_moved_over_bottom(&pointer)) row = character_at(pointer.y);
         if (against_cpu) settings.strength = strength_after(settings.strength, command);
         if (command & (cmd_action | cmd_toggle)) chosen = row;
         if (click_released(&click)) chosen = character_at(pointer_y());

@@ -8,8 +8,9 @@
 int8_t character_at(int y);
 
 // The player chooses a character on the bottom panel, with a click on its row, or with the arrows
-// (or a joystick) and Z or Return: returns it (0 or 1) for the left player, or -1 when ESC or the
-// window's close button ended the screen. Online the other player chooses on their own machine.
+// (or a joystick, or a mouse moving over a row) and Z or Return: returns it (0 or 1) for the left
+// player, or -1 when ESC or the window's close button ended the screen. Online the other player
+// chooses on their own machine.
 int8_t character_select(bool online = false);
 
 // Two people choose, each with their own keys (up and down pick a row, break chooses) or with clicks

@@ -33,11 +33,17 @@ const TitlePage pages[title_pages] = {
     {modes_picture, {{choice_two_players, choice_two_players}, {choice_back, choice_back}}, "TAB: BACK  H: HOST  J: JOIN"},
 };
 
-// Where the keyboard and the joysticks stand: a page, a row and a column. Rows run on across the
-// pages: down from the first page's lower row is the second page's upper row.
+// Where the keyboard, the joysticks and a moving mouse stand: a page, a row and a column. Rows run on
+// across the pages: down from the first page's lower row is the second page's upper row.
 struct Highlight {
     int page, row, col;
 };
+
+// The place of the button under a point of the screen on a page; the top panel counts as the upper
+// row.
+Highlight highlight_at(int x, int y, int page) {
+    return {page, y > bottom_middle_y ? 1 : 0, x >= screen_width / 2 ? 1 : 0};
+}
 
 struct TitlePictures {
     BITMAP* title;
@@ -115,7 +121,8 @@ void act_on(TitleChoice choice) {
 }  // namespace
 
 TitleChoice title_choice_at(int x, int y, int page) {
-    return pages[page].buttons[y > bottom_middle_y ? 1 : 0][x >= screen_width / 2 ? 1 : 0];
+    const Highlight h = highlight_at(x, y, page);
+    return pages[page].buttons[h.row][h.col];
 }
 
 TitleChoice title_screen(void (*once_shown)()) {
@@ -124,9 +131,12 @@ TitleChoice title_screen(void (*once_shown)()) {
     for (int k = 0; k < title_pages; k++) pictures.pages[k] = load_picture(pages[k].picture);
     clear_to_color(top_panel, 0);
     // 2. Frames until a button is released over a choice, a choice is made with the keys, or ESC;
-    // while a mouse button is held the screen is not redrawn. BACK only turns the page.
+    // while a mouse button is held the screen is not redrawn. The mouse moves the highlight only when
+    // it moves over the buttons: resting, it leaves the highlight where the keys put it. BACK only
+    // turns the page.
     TitleChoice choice = choice_none;
     Click click = {};
+    PointerPlace pointer = pointer_place();
     Highlight h = {0, 0, 0};
     uint8_t held = menu_keys_down();
     bool tab_held = key[KEY_TAB];
@@ -145,6 +155,7 @@ TitleChoice title_screen(void (*once_shown)()) {
         if (keys) keys_screen();        // K: the keys, then the title again
         if (records || keys) held = menu_keys_down();
         h = moved(h, command, tab);
+        if (pointer_moved_over_bottom(&pointer)) h = highlight_at(pointer.x, pointer.y, h.page);
         if (command & (cmd_action | cmd_toggle)) choice = pages[h.page].buttons[h.row][h.col];
         if (click_released(&click)) choice = title_choice_at(pointer_x(), pointer_y(), h.page);
         if (h.page == 1 && (key[KEY_H] || key[KEY_J])) choice = key[KEY_H] ? choice_host : choice_join;

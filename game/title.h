@@ -1,5 +1,6 @@
 // The title screen: the animated swirl and the title on top, the choices below as buttons, chosen
-// with the mouse, or with the arrows, Z or Return and the joysticks moving a highlight over them.
+// with the mouse, or with the arrows, Z or Return and the joysticks moving a highlight over them (a
+// moving mouse takes the highlight along).
 // TAB turns to the second page of choices (two players) and back; there H hosts a match against
 // another machine and J joins one.
 #pragma once

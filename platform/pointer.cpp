@@ -28,3 +28,12 @@ bool click_released(Click* c) {
     c->held = false;
     return released;
 }
+
+PointerPlace pointer_place() { return {pointer_x(), pointer_y()}; }
+
+bool pointer_moved_over_bottom(PointerPlace* last) {
+    const PointerPlace now = pointer_place();
+    const bool moved = now.x != last->x || now.y != last->y;
+    *last = now;
+    return moved && now.y >= panel_height;
+}

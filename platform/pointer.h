@@ -15,3 +15,16 @@ struct Click {
 
 // Looks at the mouse buttons once a frame; true on the first frame they are up after a press.
 bool click_released(Click* c);
+
+// The mouse's place at the last look, in game coordinates: a screen starts it where the mouse rests
+// as it opens, so that only a move counts.
+struct PointerPlace {
+    int x, y;
+};
+
+// Where the mouse is now.
+PointerPlace pointer_place();
+
+// Looks at the mouse once a frame; true when it stands elsewhere than at the last look, and over the
+// bottom panel.
+bool pointer_moved_over_bottom(PointerPlace* last);

@@ -190,9 +190,11 @@ wait_window() {
     # Without a window manager the keyboard follows the pointer: put it over the window, and focus.
     # Allegro follows the pointer by its moves, held within the window; one move seen before the
     # window was ready can leave the game's pointer apart from the real one. Touching two opposite
-    # corners of the window brings them together, whichever way they were apart.
+    # corners of the window brings them together, whichever way they were apart. The mouse then
+    # rests over PLAY (the select's upper row), where the title's highlight starts: a move over the
+    # buttons takes the highlight with it, and the keys a test presses start from PLAY.
     local s=$WINDOW_SCALE
-    for k in "0 0" "$((256 * s - 1)) $((384 * s - 1))" "$((128 * s)) $((300 * s))"; do
+    for k in "0 0" "$((256 * s - 1)) $((384 * s - 1))" "$((60 * s)) $((250 * s))"; do
         # shellcheck disable=SC2086  # the words are the point
         xdotool mousemove --window "$WINDOW" $k 2>/dev/null || true
         sleep 0.1

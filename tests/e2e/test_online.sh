@@ -41,7 +41,7 @@ for k in $(seq 200); do
 done
 [ -n "$B_WINDOW" ] || fail "the joiner's window did not appear: $(cat "$E2E_TMP/b.err")"
 sleep 1
-for spot in "0 0" "255 383" "128 300"; do
+for spot in "0 0" "255 383" "60 250"; do  # as wait_window does
     # shellcheck disable=SC2086
     on_b xdotool mousemove --window "$B_WINDOW" $spot
     sleep 0.1

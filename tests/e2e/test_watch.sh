@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The title screen's swirl moves and its cursor follows the mouse, and the title music is heard;
-# WATCH and the character select lead to a round in which the computer
-# plays both boards, with its own music.
+# The title screen's swirl moves, its cursor and highlight follow the mouse, and the title music is
+# heard; WATCH and the character select lead to a round in which the computer plays both boards,
+# with its own music.
 source "$(dirname "$0")/lib.sh" "$1"
 
 start_xvfb
@@ -20,14 +20,17 @@ for k in $(seq 20); do
 done
 [ "$moved" -eq 1 ] || fail "the swirl does not move"
 note "the swirl moves"
-for point in "200 340" "40 220"; do
-    read -r x y <<<"$point"
+# The gold highlight goes with the mouse: (x, y) on its button's top edge.
+gold() { colours_close "$1" "255 180 30" 8 || colours_close "$1" "255 232 110" 8; }
+for point in "200 340 200 289" "40 220 40 193"; do
+    read -r x y edge_x edge_y <<<"$point"
     xdotool mousemove --window "$WINDOW" "$x" "$y"
     sleep 0.2
     screenshot
     colours_close "$(pixel "$x" "$y")" "0 255 0" 8 || fail "no green cursor under the mouse at ($x, $y): $(pixel "$x" "$y")"
+    gold "$(pixel "$edge_x" "$edge_y")" || fail "the highlight did not follow the mouse to ($x, $y): $(pixel "$edge_x" "$edge_y")"
 done
-note "the cursor follows the mouse"
+note "the cursor and the highlight follow the mouse"
 sleep 1
 read -r left right _ _ <<<"$(sound_peaks 0)"
 [ "$left" -ge 500 ] && [ "$right" -ge 500 ] || fail "no title music in the capture (peaks $left $right)"

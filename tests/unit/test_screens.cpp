@@ -174,13 +174,30 @@ TEST_F(Screens, CharacterSelectSaysWhoPlaysTheOtherBoardAndEscapeLeavesIt) {
     }
 }
 
-// Keys pressed one a frame, each let go on the next frame; 0 presses nothing.
-void press_in_turn(const std::vector<int>& keys) {
-    script = [&keys] {
+// A step of a screen's script: a key, or a move of the mouse to a point, where it then rests.
+struct Step {
+    Step(int pressed) : key(pressed) {}
+    int key;
+    int x = -1, y = -1;
+};
+Step pointer_to(int x, int y) {
+    Step s(0);
+    s.x = x;
+    s.y = y;
+    return s;
+}
+
+// Steps one a frame, each key let go on the next frame; key 0 presses nothing.
+void press_in_turn(const std::vector<Step>& steps) {
+    script = [&steps] {
         for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
         const size_t at = static_cast<size_t>(frames - 1);
-        if (at % 2 == 0 && at / 2 < keys.size()) key[keys[at / 2]] = 1;
-        if (at >= 2 * keys.size() + 4) {  // ESC ends a screen that did not return by itself
+        if (at % 2 == 0 && at / 2 < steps.size()) {
+            const Step& s = steps[at / 2];
+            key[s.key] = s.key != 0;
+            if (s.x >= 0) set_mouse(s.x, s.y, 0);
+        }
+        if (at >= 2 * steps.size() + 4) {  // ESC ends a screen that did not return by itself
             ADD_FAILURE() << "the screen never returned";
             key[KEY_ESC] = 1;
         }
@@ -189,22 +206,30 @@ void press_in_turn(const std::vector<int>& keys) {
 
 TEST_F(Screens, TheTitleAndTheSelectAnswerTheArrowsZReturnAndThePads) {
     struct TitleCase {
-        std::vector<int> keys;
+        std::vector<Step> steps;
         GameMode mode;
         int held_before = 0;  // a key still down from the screen before, let go on the first frame
     };
-    // The highlight starts on PLAY; down from the lower row, or TAB, turns to the second page, whose
-    // BACK returns to the first.
+    // The highlight starts on PLAY, under a mouse that rests on TUTORIAL; down from the lower row, or
+    // TAB, turns to the second page, whose BACK returns to the first. The mouse moving over a button
+    // takes the highlight there, on the page shown (either half of a button across the row); over
+    // the top panel it does not, nor does it take it back when it rests after the keys moved it.
     for (const TitleCase& c : {TitleCase{{KEY_Z}, mode_vs_cpu}, TitleCase{{KEY_RIGHT, KEY_ENTER}, mode_cpu_vs_cpu},
                                TitleCase{{KEY_DOWN, KEY_DOWN, KEY_X}, mode_two_players},
                                TitleCase{{KEY_TAB, KEY_ENTER}, mode_two_players},
                                TitleCase{{KEY_TAB, KEY_DOWN, KEY_Z, KEY_UP, KEY_RIGHT, KEY_Z}, mode_cpu_vs_cpu},
-                               TitleCase{{KEY_RIGHT, KEY_Z}, mode_cpu_vs_cpu, KEY_Z}}) {
+                               TitleCase{{KEY_RIGHT, KEY_Z}, mode_cpu_vs_cpu, KEY_Z},
+                               TitleCase{{pointer_to(200, 250), KEY_Z}, mode_cpu_vs_cpu},
+                               TitleCase{{pointer_to(200, 340), KEY_UP, KEY_Z}, mode_cpu_vs_cpu},
+                               TitleCase{{pointer_to(200, 250), 0, KEY_LEFT, 0, KEY_Z}, mode_vs_cpu},
+                               TitleCase{{KEY_RIGHT, pointer_to(20, 100), KEY_Z}, mode_cpu_vs_cpu},
+                               TitleCase{{KEY_TAB, KEY_DOWN, pointer_to(200, 250), KEY_Z}, mode_two_players}}) {
         frames = 0;
+        set_mouse(60, 300, 0);
         if (c.held_before) key[c.held_before] = 1;
-        press_in_turn(c.keys);
+        press_in_turn(c.steps);
         title_screen();
-        EXPECT_EQ(match.game_mode, c.mode) << "after " << c.keys.size() << " keys";
+        EXPECT_EQ(match.game_mode, c.mode) << "after " << c.steps.size() << " steps";
     }
     // A joystick's stick and button: the second one does as the first.
     script = [] {
@@ -216,16 +241,21 @@ TEST_F(Screens, TheTitleAndTheSelectAnswerTheArrowsZReturnAndThePads) {
     EXPECT_EQ(match.game_mode, mode_cpu_vs_cpu);
     joy[1].button[1].b = 0;
 
+    // The select's highlight starts on the upper row under a mouse resting on the lower one, and goes
+    // to the row the mouse moves over, as on the title.
     struct SelectCase {
-        std::vector<int> keys;
+        std::vector<Step> steps;
         int8_t chosen;
         int held_before = 0;
     };
     for (const SelectCase& c : {SelectCase{{KEY_ENTER}, 0}, SelectCase{{KEY_DOWN, KEY_Z}, 1},
-                                SelectCase{{KEY_DOWN, KEY_UP, KEY_X}, 0}, SelectCase{{KEY_DOWN, KEY_Z}, 1, KEY_Z}}) {
+                                SelectCase{{KEY_DOWN, KEY_UP, KEY_X}, 0}, SelectCase{{KEY_DOWN, KEY_Z}, 1, KEY_Z},
+                                SelectCase{{pointer_to(60, 330), KEY_Z}, 1}, SelectCase{{pointer_to(200, 300), KEY_UP, 0, KEY_Z}, 0},
+                                SelectCase{{KEY_DOWN, pointer_to(60, 100), KEY_Z}, 1}}) {
         frames = 0;
+        set_mouse(60, 300, 0);
         if (c.held_before) key[c.held_before] = 1;
-        press_in_turn(c.keys);
+        press_in_turn(c.steps);
         EXPECT_EQ(character_select(), c.chosen);
     }
 }
