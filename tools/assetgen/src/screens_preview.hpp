@@ -1,5 +1,6 @@
 // screens.png: the screens around the battle put together the way the game draws them, in
-// 16-bit colour, to judge the title, character select, pause menu and tutorial pictures in place.
+// 16-bit colour, to judge the pictures of the title's pages, the records and keys screens, the
+// character selects, the pause menu and the tutorial in place.
 #pragma once
 
 #include <vector>
