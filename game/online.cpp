@@ -102,10 +102,10 @@ void take_packet(const std::vector<uint8_t>& bytes) {
     }
     if (p.kind == packet_inputs || p.kind == packet_beat) count_arrival(&session->arrivals, p.sequence);
     if (p.kind == packet_inputs) {
+        if (p.ack > session->remote_has && p.ack <= r.commands[r.local].size()) session->remote_has = p.ack;
         if (session->between_matches) return;  // a new match's, come before its rematch: sent again
         if (!inputs_in_window(p, r.remote_known, r.next, input_window)) return;  // late or too far: dropped
         add_remote_commands(&r, p.first, p.commands);
-        if (p.ack > session->remote_has && p.ack <= r.commands[r.local].size()) session->remote_has = p.ack;
     } else if (p.kind == packet_checksum) {
         session->their_sums[p.first] = p.checksum;
         compare_sums(p.first);
@@ -395,6 +395,19 @@ void run_match(OnlineResult* result) {
     session->options.keep(replay);
 }
 
+// Before the goodbye after a match played out, the other side gets every command of ours it still
+// lacks (for two seconds at most): it may be some frames behind, and cannot end the match without them.
+void hand_over_commands() {
+    const Rollback& r = session->rollback;
+    const auto until = Clock::now() + std::chrono::seconds(2);
+    while (session->remote_has < r.commands[r.local].size() && session->ended.empty() && !session->peer_left &&
+           Clock::now() < until) {
+        service_link();
+        send_inputs();
+        session->options.pace();
+    }
+}
+
 // After a match that one side won: each side's end card, until both chose a rematch (true, and
 // *seed the host's new one) or one chose the title, left or went silent.
 bool agree_rematch(uint32_t* seed) {
@@ -450,6 +463,7 @@ OnlineResult play_online(const OnlineOptions& options) {
         run_match(&result);
         again = result.played && !match_undecided() && agree_rematch(&seed);
     }
+    if (result.played) hand_over_commands();
     command_sources[0] = before[0];
     command_sources[1] = before[1];
     Packet bye;  // 4. goodbye (lost on a link that is gone), why the link ended, its figures
