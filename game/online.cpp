@@ -59,16 +59,20 @@ void record_frame(uint64_t checksum, uint8_t left, uint8_t right) {
     m.commands[1].push_back(right);
 }
 
+// Why the match cannot be played or go on, told to the other side as well; the match ends.
+void refuse(const std::string& reason) {
+    Packet p;
+    p.kind = packet_refusal;
+    p.reason = reason;
+    net_send(session->link, channel_reliable, write_packet(p));
+    session->ended = reason;
+}
+
 void compare_sums(uint32_t frame) {
     const auto own = session->own_sums.find(frame), theirs = session->their_sums.find(frame);
     if (own == session->own_sums.end() || theirs == session->their_sums.end()) return;
-    if (own->second != theirs->second && session->ended.empty()) {  // told to the other side too, which
-        Packet p;                                                   // may not have compared yet
-        p.kind = packet_refusal;
-        p.reason = "the two machines no longer agree (desync at frame " + std::to_string(frame) + ")";
-        net_send(session->link, channel_reliable, write_packet(p));
-        session->ended = p.reason;
-    }
+    if (own->second != theirs->second && session->ended.empty())  // the other side may not have compared yet
+        refuse("the two machines no longer agree (desync at frame " + std::to_string(frame) + ")");
     session->own_sums.erase(own);
     session->their_sums.erase(theirs);
 }
@@ -231,10 +235,6 @@ bool play_online_round() {
     return on && session->ended.empty();
 }
 
-}  // namespace
-
-namespace {
-
 // ---- the handshake ----
 
 uint32_t draw_seed() { return static_cast<uint32_t>(Clock::now().time_since_epoch().count()); }
@@ -279,14 +279,6 @@ bool await_packet(Packet* p, uint32_t wait_ms, const char* silence) {
     }
     session->ended = silence;
     return false;
-}
-
-void refuse(const std::string& reason) {
-    Packet p;
-    p.kind = packet_refusal;
-    p.reason = reason;
-    net_send(session->link, channel_reliable, write_packet(p));
-    session->ended = reason;
 }
 
 // The host waits for a hello, checks it and answers with the seed. The seed and both characters
